@@ -1,0 +1,144 @@
+#include "dialogue/number_reader.hpp"
+
+#include <algorithm>
+#include <ios>
+
+namespace tage {
+namespace {
+
+constexpr std::uint32_t kDecimalBase = 10;
+constexpr std::uint32_t kOctalBase = 8;
+constexpr std::uint32_t kHexBase = 16;
+constexpr std::uint32_t kNotADigit = 99;
+
+// Explicit comparisons, never <cctype>: the set is fixed and independent of any locale,
+// and a byte above 127 must classify as nothing.
+constexpr bool is_white_space(int byte) noexcept {
+  return byte == ' ' || byte == '\t' || byte == '\n' || byte == '\r' || byte == '\v' ||
+         byte == '\f';
+}
+
+constexpr bool is_decimal_digit(int byte) noexcept { return byte >= '0' && byte <= '9'; }
+
+// The value of a hexadecimal digit, or kNotADigit.
+constexpr std::uint32_t hex_digit_value(int byte) noexcept {
+  if (is_decimal_digit(byte)) return static_cast<std::uint32_t>(byte - '0');
+  if (byte >= 'a' && byte <= 'f') return static_cast<std::uint32_t>(byte - 'a' + 10);
+  if (byte >= 'A' && byte <= 'F') return static_cast<std::uint32_t>(byte - 'A' + 10);
+  return kNotADigit;
+}
+
+constexpr int as_byte(char c) noexcept { return static_cast<unsigned char>(c); }
+
+// Unsigned arithmetic wraps modulo 2^32, which keeps exactly the low 32 bits of the
+// exact value however many digits come.
+constexpr std::uint32_t fold(std::uint32_t value, std::uint32_t base, std::uint32_t digit) {
+  return value * base + digit;
+}
+
+}  // namespace
+
+void NumberReader::read(std::int32_t& value) {
+  if (failed_ || exhausted_) return;
+  if (!skip_white_space()) {
+    failed_ = true;
+    return;
+  }
+  const bool negative = take_sign();
+  std::uint32_t magnitude = 0;
+  if (!take_digits(magnitude)) {
+    failed_ = true;
+    return;
+  }
+  // Conversion to a signed type is modular since C++20: the low 32 bits as a signed number.
+  value = static_cast<std::int32_t>(negative ? 0U - magnitude : magnitude);
+}
+
+bool NumberReader::skip_white_space() {
+  take_while([](int byte) { return is_white_space(byte); });
+  return !exhausted_;
+}
+
+bool NumberReader::take_sign() {
+  const int byte = peek();
+  if (byte != '+' && byte != '-') return false;
+  skip();
+  return byte == '-';
+}
+
+bool NumberReader::take_digits(std::uint32_t& value) {
+  if (peek() != '0') {
+    bool any = false;
+    take_while([&](int byte) {
+      if (!is_decimal_digit(byte)) return false;
+      value = fold(value, kDecimalBase, static_cast<std::uint32_t>(byte - '0'));
+      any = true;
+      return true;
+    });
+    return any;
+  }
+  // A leading 0: the start of "0x", or of an octal number whose first digit it is.
+  skip();
+  const int after_zero = peek();
+  if (after_zero == 'x' || after_zero == 'X') {
+    skip();
+    bool any = false;
+    take_while([&](int byte) {
+      const std::uint32_t digit = hex_digit_value(byte);
+      if (digit == kNotADigit) return false;
+      value = fold(value, kHexBase, digit);
+      any = true;
+      return true;
+    });
+    return any;
+  }
+  bool converting = true;
+  take_while([&](int byte) {
+    if (!is_decimal_digit(byte)) return false;
+    const auto digit = static_cast<std::uint32_t>(byte - '0');
+    converting = converting && digit < kOctalBase;
+    if (converting) value = fold(value, kOctalBase, digit);
+    return true;
+  });
+  return true;
+}
+
+template <typename Accept>
+void NumberReader::take_while(Accept accept) {
+  while (next_ != end_ || refill()) {
+    const char* position = buffer_.data() + next_;
+    const char* const end = buffer_.data() + end_;
+    while (position != end && accept(as_byte(*position))) ++position;
+    next_ = static_cast<std::size_t>(position - buffer_.data());
+    if (next_ != end_) return;
+  }
+}
+
+int NumberReader::peek() {
+  if (next_ == end_ && !refill()) return kEndOfInput;
+  return as_byte(buffer_[next_]);
+}
+
+void NumberReader::skip() { ++next_; }
+
+bool NumberReader::refill() {
+  using Traits = std::streambuf::traits_type;
+  // Once the end has been seen it stays: asking again would wait at a terminal.
+  if (exhausted_) return false;
+  // sgetc() waits for input only when none is buffered; what arrives with it (at a
+  // terminal, one line) is then all that is taken.
+  if (Traits::eq_int_type(source_.sgetc(), Traits::eof())) {
+    exhausted_ = true;
+    next_ = end_ = 0;
+    return false;
+  }
+  const std::streamsize ready =
+      std::clamp<std::streamsize>(source_.in_avail(), 1, static_cast<std::streamsize>(kBufferSize));
+  const std::streamsize got = source_.sgetn(buffer_.data(), ready);
+  next_ = 0;
+  end_ = static_cast<std::size_t>(std::max<std::streamsize>(got, 0));
+  if (end_ == 0) exhausted_ = true;
+  return end_ != 0;
+}
+
+}  // namespace tage

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <streambuf>
+#include <string_view>
+
+namespace tage {
+
+// Reads whole numbers from a stream buffer by the program's own rules, which differ from
+// any library's extraction:
+//
+// - Once the input has failed or is exhausted, a read does nothing: the value is kept,
+//   nothing is consumed and nothing is waited for.
+// - White space (blank, tab, line feed, carriage return, vertical tab, form feed) is
+//   skipped, empty lines included. End of input there fails the read and exhausts input.
+// - Taken are an optional "+" or "-", then either "0x"/"0X" and all hexadecimal digits
+//   after it, or all decimal digits. The first character that does not fit stays unread.
+// - Hexadecimal after the prefix, octal when the first digit is 0, decimal otherwise.
+//   Octal conversion stops at the first 8 or 9; the digits from there on are taken but add
+//   nothing ("018" is 1, "08" is 0).
+// - No digit taken (a lone sign, a bare "0x", a letter) fails the read; the value is kept.
+// - The value stored is the low 32 bits of the exact value, as a signed number: overflow
+//   wraps and never fails. A number of any length is read in constant memory.
+// - A number that runs up to the end of input is stored, and the input is exhausted.
+//
+// Bytes outside ASCII, NUL included, are neither white space nor digits.
+//
+// The reader never asks the source for more than it has ready, so at a terminal a read
+// waits for no more than the line the user typed.
+class NumberReader {
+ public:
+  explicit NumberReader(std::streambuf& source) noexcept : source_(source) {}
+
+  // Reads one number into `value` by the rules above.
+  void read(std::int32_t& value);
+
+  bool failed() const noexcept { return failed_; }
+  bool exhausted() const noexcept { return exhausted_; }
+
+  // The bytes already taken from the source but not yet read; the source holds the rest.
+  std::string_view buffered() const noexcept { return {buffer_.data() + next_, end_ - next_}; }
+
+ private:
+  static constexpr std::size_t kBufferSize = 16 * 1024;
+  static constexpr int kEndOfInput = -1;
+
+  // The next byte (0..255) without taking it, or kEndOfInput, which also exhausts input.
+  int peek();
+  void skip();
+  bool skip_white_space();
+  bool take_sign();
+  // Takes the digits of a number; returns whether any counted, and folds them into `value`.
+  bool take_digits(std::uint32_t& value);
+  // Takes bytes while `accept` says so, refilling as needed.
+  template <typename Accept>
+  void take_while(Accept accept);
+  bool refill();
+
+  std::streambuf& source_;
+  std::array<char, kBufferSize> buffer_{};
+  std::size_t next_ = 0;
+  std::size_t end_ = 0;
+  bool failed_ = false;
+  bool exhausted_ = false;
+};
+
+}  // namespace tage
