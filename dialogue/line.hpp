@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace tage {
+
+// One finished output line, built in place without allocation: literal pieces and numbers
+// in plain decimal, closed by a single line feed. The capacity holds the longest line the
+// program writes (see the static_assert beside the line forms); an append that would not
+// fit is cut short rather than written past the end.
+class Line {
+ public:
+  static constexpr std::size_t kCapacity = 256;
+  // Characters of the longest 64-bit number: "-9223372036854775808".
+  static constexpr std::size_t kMaxNumberLength = 20;
+
+  constexpr Line& operator<<(std::string_view text) noexcept {
+    for (const char c : text) push(c);
+    return *this;
+  }
+
+  // Any 64-bit value, with a leading "-" for negatives, no padding and no grouping.
+  constexpr Line& operator<<(std::int64_t number) noexcept {
+    std::array<char, kMaxNumberLength> digits{};
+    std::size_t count = 0;
+    // The magnitude in unsigned arithmetic, so that the most negative value has one too.
+    std::uint64_t magnitude =
+        number < 0 ? 0U - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
+    do {
+      digits[count++] = static_cast<char>('0' + magnitude % 10U);
+      magnitude /= 10U;
+    } while (magnitude != 0);
+    if (number < 0) push('-');
+    while (count > 0) push(digits[--count]);
+    return *this;
+  }
+
+  constexpr Line& operator<<(std::int32_t number) noexcept {
+    return *this << static_cast<std::int64_t>(number);
+  }
+
+  // Closes the line with its line feed.
+  constexpr Line& end() noexcept {
+    push('\n');
+    return *this;
+  }
+
+  constexpr std::string_view text() const noexcept { return {chars_.data(), size_}; }
+
+ private:
+  constexpr void push(char c) noexcept {
+    if (size_ < kCapacity) chars_[size_++] = c;
+  }
+
+  std::array<char, kCapacity> chars_{};
+  std::size_t size_ = 0;
+};
+
+}  // namespace tage

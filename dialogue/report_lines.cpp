@@ -1,0 +1,101 @@
+#include "dialogue/report_lines.hpp"
+
+#include <string_view>
+
+namespace tage::lines {
+namespace {
+
+constexpr std::string_view kFirstDatePrompt =
+    "Geben Sie das erste Datum TT MM JJJJ ein, bestaetigen Sie jeweils mit ENTER: ";
+constexpr std::string_view kSecondDatePrompt =
+    "Geben Sie das zweite Datum TT MM JJJJ ein, bestaetigen Sie jeweils mit ENTER: ";
+constexpr std::string_view kDayPrompt = "Tag: ";
+constexpr std::string_view kMonthPrompt = "Monat: ";
+constexpr std::string_view kYearPrompt = "Jahr: ";
+
+constexpr std::string_view kSameMonthBefore = "Es sind Tage= ";
+constexpr std::string_view kPassed = " vergangen.";
+constexpr std::string_view kItIs = "Es sind ";
+constexpr std::string_view kToFirstMonthEnd = " Tage bis zum ersten Monatsende vergangen.";
+constexpr std::string_view kStepBefore = "im Monat[";
+constexpr std::string_view kStepBetween = "] kommen ";
+constexpr std::string_view kStepAfter = " Tage dazu.";
+constexpr std::string_view kInterim = "Zwischenstand: ";
+constexpr std::string_view kToThisMonthEnd = " Tage bis zum Ende dieses Monats vergangen.";
+constexpr std::string_view kThereAre = "Es gibt ";
+constexpr std::string_view kRestOfFirstMonth = " Resttage im ersten Monat";
+constexpr std::string_view kRestOfFirstYear = " Resttage im ersten Jahr";
+constexpr std::string_view kIncluding = "Inklusive ";
+constexpr std::string_view kItMakes = " sind es ";
+constexpr std::string_view kDaysFullStop = " Tage.";
+constexpr std::string_view kDays = " Tage";
+constexpr std::string_view kFrom = "Vom ";
+constexpr std::string_view kDateJoin = ". ";
+constexpr std::string_view kTo = " bis ";
+constexpr std::string_view kAre = " sind ";
+constexpr std::string_view kDaysPassed = " Tage vergangen.";
+
+Line& append_date(Line& line, const Date& date) {
+  return line << date.day << kDateJoin << date.month << kDateJoin << date.year;
+}
+
+Line text_line(std::string_view text) { return (Line{} << text).end(); }
+
+// The longest line: a summary with six 11-character numbers and a 20-character total.
+constexpr std::size_t kLongestSummary = kFrom.size() + kTo.size() + kAre.size() +
+                                        kDaysPassed.size() + 4 * kDateJoin.size() + 6 * 11 +
+                                        Line::kMaxNumberLength + 1;
+static_assert(kLongestSummary <= Line::kCapacity);
+static_assert(kSecondDatePrompt.size() + 1 <= Line::kCapacity);
+
+}  // namespace
+
+Line first_date_prompt() { return text_line(kFirstDatePrompt); }
+Line second_date_prompt() { return text_line(kSecondDatePrompt); }
+Line day_prompt() { return text_line(kDayPrompt); }
+Line month_prompt() { return text_line(kMonthPrompt); }
+Line year_prompt() { return text_line(kYearPrompt); }
+Line blank() { return Line{}.end(); }
+
+Line same_month_result(std::int64_t total) {
+  return (Line{} << kSameMonthBefore << total << kPassed).end();
+}
+
+Line month_end_rest(std::int64_t total) {
+  return (Line{} << kItIs << total << kToFirstMonthEnd).end();
+}
+
+Line month_step(int index, std::int32_t length) {
+  return (Line{} << kStepBefore << static_cast<std::int32_t>(index) << kStepBetween << length
+                 << kStepAfter)
+      .end();
+}
+
+Line interim(std::int64_t total) { return (Line{} << kInterim << total).end(); }
+
+Line month_end_total(std::int64_t total) {
+  return (Line{} << kItIs << total << kToThisMonthEnd).end();
+}
+
+Line first_month_rest(std::int64_t total) {
+  return (Line{} << kThereAre << total << kRestOfFirstMonth).end();
+}
+
+Line first_year_rest(std::int64_t total) {
+  return (Line{} << kThereAre << total << kRestOfFirstYear).end();
+}
+
+Line whole_year(std::int32_t year, std::int64_t total) {
+  return (Line{} << kIncluding << year << kItMakes << total << kDaysFullStop).end();
+}
+
+Line two_year_total(std::int64_t total) { return (Line{} << kThereAre << total << kDays).end(); }
+
+Line summary(const DatePair& dates, std::int64_t total) {
+  Line line;
+  append_date(line << kFrom, dates.first) << kTo;
+  append_date(line, dates.second) << kAre << total << kDaysPassed;
+  return line.end();
+}
+
+}  // namespace tage::lines

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "calendar/date.hpp"
+#include "dialogue/line.hpp"
+
+// Every text the program writes, and the line forms that combine them with numbers.
+// Each function returns one finished line, line feed included; the texts are plain ASCII
+// and carry all the spacing, so pieces are joined with nothing between them.
+namespace tage::lines {
+
+Line first_date_prompt();
+Line second_date_prompt();
+Line day_prompt();
+Line month_prompt();
+Line year_prompt();
+Line blank();
+
+// Same-month result: "Es sind Tage= 14 vergangen."
+Line same_month_result(std::int64_t total);
+// Days left in the first month, within one year.
+Line month_end_rest(std::int64_t total);
+// One month of the walk: its table index (0 = January) and its length.
+Line month_step(int index, std::int32_t length);
+Line interim(std::int64_t total);
+Line month_end_total(std::int64_t total);
+// Days left in the first month and in the first year, across years.
+Line first_month_rest(std::int64_t total);
+Line first_year_rest(std::int64_t total);
+Line whole_year(std::int32_t year, std::int64_t total);
+Line two_year_total(std::int64_t total);
+// "Vom 1. 3. 2020 bis 5. 6. 2020 sind 96 Tage vergangen."
+Line summary(const DatePair& dates, std::int64_t total);
+
+// Written to standard error, followed by a line end, when standard output fails.
+inline constexpr std::string_view kOutputFailure =
+    "Fehler: Die Ausgabe konnte nicht geschrieben werden.";
+
+}  // namespace tage::lines
