@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+#include "calendar/date.hpp"
+#include "calendar/month_table.hpp"
+#include "dialogue/line_writer.hpp"
+#include "dialogue/number_reader.hpp"
+
+namespace tage {
+
+// One whole run: asks for the first and the second date, counts the days between them by
+// the case the dates call for, writes the closing blank line and summary line, and waits
+// for one more number before it returns. Every line goes to `out`; lines are written in
+// the order a person at the console sees them, each before the read that follows it.
+// Propagates whatever `out` throws when a line cannot be written.
+void run_date_dialogue(NumberReader& in, LineWriter& out);
+
+// Counts the days from the first date to the second by the case the dates call for,
+// writes that case's lines and returns the total (0 for a second date before the first).
+// `months` comes with February set for the first year; the counts across years set it for
+// the second year. Exact in 64 bits for all 32-bit dates.
+std::int64_t count_days(const DatePair& dates, MonthTable& months, LineWriter& out);
+
+}  // namespace tage
