@@ -1,0 +1,218 @@
+#include "dialogue/number_reader.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tage {
+namespace {
+
+constexpr std::int32_t kUntouched = 77;
+
+// A source that hands out one byte per refill, so that every look-ahead of the reader
+// (the "x" after a "0", the byte after a sign) crosses a refill.
+class TrickleBuffer : public std::streambuf {
+ public:
+  explicit TrickleBuffer(std::string text) : text_(std::move(text)) {}
+  std::string rest() const { return text_.substr(position_); }
+
+ protected:
+  int_type underflow() override {
+    if (gptr() != nullptr && gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    if (position_ == text_.size()) return traits_type::eof();
+    current_ = text_[position_++];
+    setg(&current_, &current_, &current_ + 1);
+    return traits_type::to_int_type(current_);
+  }
+
+ private:
+  std::string text_;
+  std::size_t position_ = 0;
+  char current_ = 0;
+};
+
+// What the next read would see: the reader's buffered bytes, then the source's rest.
+std::string rest_of(const NumberReader& reader, std::stringbuf& source) {
+  const auto position = static_cast<std::size_t>(source.pubseekoff(0, std::ios::cur, std::ios::in));
+  return std::string(reader.buffered()) + source.str().substr(position);
+}
+
+struct ReadCase {
+  const char* what;
+  std::string input;
+  std::int32_t value;  // kUntouched where the read must keep the value
+  std::string rest;    // what the next read would see
+  bool failed;
+  bool exhausted;
+};
+
+// One read from the start of `input` by every rule: white space, sign, bases, the octal
+// cut-off, wrap-around, failure and the end of input.
+const std::vector<ReadCase> kReadCases = {
+    {"decimal", "42\n", 42, "\n", false, false},
+    {"all six white-space characters", " \t\r\n\v\f 7 ", 7, " ", false, false},
+    {"empty lines", "\n\n\n9\n", 9, "\n", false, false},
+    {"plus sign", "+5x", 5, "x", false, false},
+    {"minus sign, letters stay", "-12abc", -12, "abc", false, false},
+    {"number up to the end of input", "12", 12, "", false, true},
+    {"hexadecimal", "0x1F ", 31, " ", false, false},
+    {"hexadecimal capital X", "0X1f", 31, "", false, true},
+    {"negative hexadecimal", "-0x10;", -16, ";", false, false},
+    {"hexadecimal stops at g", "0xABg", 171, "g", false, false},
+    {"bare 0x at end", "0x", kUntouched, "", true, true},
+    {"bare 0x before a letter", "0xg", kUntouched, "g", true, false},
+    {"octal 07", "07\n", 7, "\n", false, false},
+    {"octal 010", "010\n", 8, "\n", false, false},
+    {"08 takes the 8", "08\n", 0, "\n", false, false},
+    {"09 at end", "09", 0, "", false, true},
+    {"018 stops converting at 8", "018 ", 1, " ", false, false},
+    {"0129 stops converting at 9", "0129", 10, "", false, true},
+    {"digits after the cut-off are taken", "01899x", 1, "x", false, false},
+    {"lone zero", "0\n", 0, "\n", false, false},
+    {"negative octal", "-017", -15, "", false, true},
+    {"0 then a letter other than x", "0y", 0, "y", false, false},
+    {"largest int", "2147483647", 2147483647, "", false, true},
+    {"wraps past the largest int", "2147483648", -2147483647 - 1, "", false, true},
+    {"2^32 wraps to 0", "4294967296 ", 0, " ", false, false},
+    {"2^32 - 1 is -1", "4294967295 ", -1, " ", false, false},
+    {"below the smallest int", "-2147483649 ", 2147483647, " ", false, false},
+    {"twenty nines", "99999999999999999999 ", 1661992959, " ", false, false},
+    {"hexadecimal wraps", "0x100000001 ", 1, " ", false, false},
+    {"octal wraps", "037777777777 ", -1, " ", false, false},
+    {"empty input", "", kUntouched, "", true, true},
+    {"only white space", " \n\t\n", kUntouched, "", true, true},
+    {"a letter", "abc", kUntouched, "abc", true, false},
+    {"lone plus at end", "+", kUntouched, "", true, true},
+    {"minus before a line end", "-\n5", kUntouched, "\n5", true, false},
+    {"two signs", "+-5", kUntouched, "-5", true, false},
+    {"sign then blank", "- 5", kUntouched, " 5", true, false},
+    {"UTF-8 letter", "\xc3\xa4", kUntouched, "\xc3\xa4", true, false},
+    {"NUL byte", std::string("\0" "5", 2), kUntouched, std::string("\0" "5", 2), true, false},
+    {"no-break space is not white space", "\xa0 5", kUntouched, "\xa0 5", true, false},
+    {"byte above 127 ends a number", "5\xe2\x80", 5, "\xe2\x80", false, false},
+    {"Arabic-Indic digit", "\xd9\xa3", kUntouched, "\xd9\xa3", true, false},
+    {"600 zeros after a 1 leave the last digit", "1" + std::string(600, '0') + "5 ", 5, " ",
+     false, false},
+    {"long hexadecimal", "0x" + std::string(40000, '0') + "1f\n", 31, "\n", false, false},
+    {"long octal", std::string(40000, '0') + "42\n", 34, "\n", false, false},
+    {"long decimal across many refills", "1" + std::string(40000, '0') + "7", 7, "", false,
+     true},
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.what; }
+
+class ReadOnce : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadOnce, FromAWholeBuffer) {
+  const ReadCase& c = GetParam();
+  std::stringbuf source(c.input);
+  NumberReader reader(source);
+  std::int32_t value = kUntouched;
+  reader.read(value);
+  EXPECT_EQ(value, c.value);
+  EXPECT_EQ(rest_of(reader, source), c.rest);
+  EXPECT_EQ(reader.failed(), c.failed);
+  EXPECT_EQ(reader.exhausted(), c.exhausted);
+}
+
+TEST_P(ReadOnce, OneByteAtATime) {
+  const ReadCase& c = GetParam();
+  TrickleBuffer source(c.input);
+  NumberReader reader(source);
+  std::int32_t value = kUntouched;
+  reader.read(value);
+  EXPECT_EQ(value, c.value);
+  EXPECT_EQ(std::string(reader.buffered()) + source.rest(), c.rest);
+  EXPECT_EQ(reader.failed(), c.failed);
+  EXPECT_EQ(reader.exhausted(), c.exhausted);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, ReadOnce, testing::ValuesIn(kReadCases));
+
+// Reads `count` numbers from `input` into values that start at kUntouched.
+std::vector<std::int32_t> read_all(const std::string& input, std::size_t count) {
+  std::stringbuf source(input);
+  NumberReader reader(source);
+  std::vector<std::int32_t> values(count, kUntouched);
+  for (std::int32_t& value : values) reader.read(value);
+  return values;
+}
+
+TEST(ReadSequence, NumbersOnOneLineFeedTheFollowingReads) {
+  EXPECT_EQ(read_all("15 3 2020\n", 3), (std::vector<std::int32_t>{15, 3, 2020}));
+}
+
+TEST(ReadSequence, AFailureSilencesEveryLaterRead) {
+  EXPECT_EQ(read_all("12abc 5 6", 3), (std::vector<std::int32_t>{12, kUntouched, kUntouched}));
+}
+
+TEST(ReadSequence, ANumberAtTheEndOfInputIsStoredAndTheNextReadDoesNothing) {
+  std::stringbuf source("3 4");
+  NumberReader reader(source);
+  std::int32_t first = kUntouched;
+  std::int32_t second = kUntouched;
+  std::int32_t third = kUntouched;
+  reader.read(first);
+  reader.read(second);
+  EXPECT_TRUE(reader.exhausted());
+  EXPECT_FALSE(reader.failed());
+  reader.read(third);
+  EXPECT_EQ(first, 3);
+  EXPECT_EQ(second, 4);
+  EXPECT_EQ(third, kUntouched);
+}
+
+TEST(ReadSequence, CarriageReturnLineEndsAreWhiteSpace) {
+  EXPECT_EQ(read_all("3\r\n3\r\n2020\r\n", 3), (std::vector<std::int32_t>{3, 3, 2020}));
+}
+
+// A source that hands out one line per refill and counts how often it was asked, as a
+// terminal does; reads must not ask for a line before they need it.
+class LineByLineBuffer : public std::streambuf {
+ public:
+  explicit LineByLineBuffer(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+  int requests = 0;
+
+ protected:
+  int_type underflow() override {
+    if (gptr() != nullptr && gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    ++requests;
+    if (next_ == lines_.size()) return traits_type::eof();
+    current_ = lines_[next_++];
+    setg(current_.data(), current_.data(), current_.data() + current_.size());
+    return traits_type::to_int_type(current_[0]);
+  }
+
+ private:
+  std::vector<std::string> lines_;
+  std::size_t next_ = 0;
+  std::string current_;
+};
+
+TEST(ReadSequence, AReadWaitsForNoMoreThanTheLineItNeeds) {
+  LineByLineBuffer source({"15 3 2020\n", "\n", "7\n"});
+  NumberReader reader(source);
+  std::int32_t value = 0;
+  for (int i = 0; i < 3; ++i) reader.read(value);
+  EXPECT_EQ(source.requests, 1);
+  reader.read(value);  // skips the rest of the first line and the empty second one
+  EXPECT_EQ(value, 7);
+  EXPECT_EQ(source.requests, 3);
+}
+
+TEST(ReadSequence, TheEndOfInputIsNotAskedForTwice) {
+  LineByLineBuffer source({"-"});
+  NumberReader reader(source);
+  std::int32_t value = kUntouched;
+  reader.read(value);
+  reader.read(value);
+  EXPECT_TRUE(reader.failed());
+  EXPECT_EQ(source.requests, 2);  // the line, then the end once
+}
+
+}  // namespace
+}  // namespace tage
