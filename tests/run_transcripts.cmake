@@ -13,26 +13,34 @@ endif()
 set(failures 0)
 foreach(input IN LISTS inputs)
   get_filename_component(name "${input}" NAME_WE)
-  file(READ "${DIRECTORY}/${name}.out" expected)
+  # Compared as files, byte for byte: file(READ) would drop carriage returns.
+  set(expected_file "${DIRECTORY}/${name}.out")
   if(LINE_END STREQUAL "CRLF")
+    file(READ "${expected_file}" expected)
     string(REPLACE "\n" "\r\n" expected "${expected}")
+    set(expected_file "${CMAKE_CURRENT_BINARY_DIR}/${name}.expected")
+    file(WRITE "${expected_file}" "${expected}")
   endif()
+  set(actual_file "${CMAKE_CURRENT_BINARY_DIR}/${name}.actual")
   execute_process(
     COMMAND ${RUNNER} "${PROGRAM}"
     INPUT_FILE "${input}"
-    OUTPUT_VARIABLE actual
+    OUTPUT_FILE "${actual_file}"
     ERROR_VARIABLE errors
     RESULT_VARIABLE status
     TIMEOUT 20)
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E compare_files "${expected_file}" "${actual_file}"
+    RESULT_VARIABLE differs)
   if(NOT status STREQUAL "0")
     message(SEND_ERROR "${name}: exit status ${status}\n${errors}")
     math(EXPR failures "${failures} + 1")
-  elseif(NOT actual STREQUAL expected)
-    file(WRITE "${CMAKE_CURRENT_BINARY_DIR}/${name}.actual" "${actual}")
-    message(SEND_ERROR "${name}: output differs; got ${CMAKE_CURRENT_BINARY_DIR}/${name}.actual")
+  elseif(NOT differs STREQUAL "0")
+    message(SEND_ERROR "${name}: output differs; got ${actual_file}")
     math(EXPR failures "${failures} + 1")
   else()
     message(STATUS "${name}: ok")
+    file(REMOVE "${actual_file}")
   endif()
 endforeach()
 message(STATUS "${count} transcripts, ${failures} failed")
