@@ -22,8 +22,7 @@ std::int64_t rest_of_first_year(const Date& first, const MonthTable& months, Lin
 // 13 or more) with February set for that year, plus the second day.
 std::int64_t last_year_part(const Date& second, MonthTable& months) {
   months.set_february(second.year);
-  return months.sum_of_lengths(MonthTable::kFirstIndex, month_index(second.month) - 1) +
-         second.day;
+  return months.sum_of_lengths(MonthTable::kFirstIndex, month_index(second.month) - 1) + second.day;
 }
 
 }  // namespace

@@ -32,8 +32,8 @@ std::int64_t count_distant_months(const DatePair& dates, const MonthTable& month
   std::int64_t total = rest_of_first_month(dates.first, months);
   out.write(lines::month_end_rest(total));
   // The months after the first month up to the one before the second month.
-  const IndexRange between = MonthTable::indexes_within(
-      month_index(dates.first.month) + 1, month_index(dates.second.month) - 1);
+  const IndexRange between = MonthTable::indexes_within(month_index(dates.first.month) + 1,
+                                                        month_index(dates.second.month) - 1);
   for (int index = between.first; index <= between.last; ++index) {
     const std::int32_t length = months.length_at(index);
     total += length;

@@ -26,7 +26,6 @@ std::int64_t count_adjacent_months(const DatePair& dates, const MonthTable& mont
 // Second month at least two after the first. The month walk writes a step, an interim
 // and a blank line for each month strictly between the two that lies inside the table,
 // so it makes at most 12 passes whatever the months are.
-std::int64_t count_distant_months(const DatePair& dates, const MonthTable& months,
-                                  LineWriter& out);
+std::int64_t count_distant_months(const DatePair& dates, const MonthTable& months, LineWriter& out);
 
 }  // namespace tage

@@ -18,7 +18,9 @@ constexpr bool is_white_space(int byte) noexcept {
          byte == '\f';
 }
 
-constexpr bool is_decimal_digit(int byte) noexcept { return byte >= '0' && byte <= '9'; }
+constexpr bool is_decimal_digit(int byte) noexcept {
+  return byte >= '0' && byte <= '9';
+}
 
 // The value of a hexadecimal digit, or kNotADigit.
 constexpr std::uint32_t hex_digit_value(int byte) noexcept {
@@ -28,7 +30,9 @@ constexpr std::uint32_t hex_digit_value(int byte) noexcept {
   return kNotADigit;
 }
 
-constexpr int as_byte(char c) noexcept { return static_cast<unsigned char>(c); }
+constexpr int as_byte(char c) noexcept {
+  return static_cast<unsigned char>(c);
+}
 
 // Unsigned arithmetic wraps modulo 2^32, which keeps exactly the low 32 bits of the
 // exact value however many digits come.
@@ -119,7 +123,9 @@ int NumberReader::peek() {
   return as_byte(buffer_[next_]);
 }
 
-void NumberReader::skip() { ++next_; }
+void NumberReader::skip() {
+  ++next_;
+}
 
 bool NumberReader::refill() {
   using Traits = std::streambuf::traits_type;

@@ -43,7 +43,7 @@ class NumberReader {
   std::string_view buffered() const noexcept { return {buffer_.data() + next_, end_ - next_}; }
 
  private:
-  static constexpr std::size_t kBufferSize = 16 * 1024;
+  static constexpr std::size_t kBufferSize = std::size_t{16} * 1024;
   static constexpr int kEndOfInput = -1;
 
   // The next byte (0..255) without taking it, or kEndOfInput, which also exhausts input.

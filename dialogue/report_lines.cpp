@@ -39,23 +39,41 @@ Line& append_date(Line& line, const Date& date) {
   return line << date.day << kDateJoin << date.month << kDateJoin << date.year;
 }
 
-Line text_line(std::string_view text) { return (Line{} << text).end(); }
+Line text_line(std::string_view text) {
+  return (Line{} << text).end();
+}
 
-// The longest line: a summary with six 11-character numbers and a 20-character total.
-constexpr std::size_t kLongestSummary = kFrom.size() + kTo.size() + kAre.size() +
-                                        kDaysPassed.size() + 4 * kDateJoin.size() + 6 * 11 +
-                                        Line::kMaxNumberLength + 1;
+// The longest line: a summary with six 11-character numbers ("-2147483648"), a total of
+// the longest 64-bit length and the line feed.
+constexpr std::size_t kMaxEnteredNumberLength = 11;
+constexpr std::size_t kEnteredNumbers = 6;
+constexpr std::size_t kDateJoins = 4;
+constexpr std::size_t kLongestSummary =
+    kFrom.size() + kTo.size() + kAre.size() + kDaysPassed.size() + kDateJoins * kDateJoin.size() +
+    kEnteredNumbers * kMaxEnteredNumberLength + Line::kMaxNumberLength + 1;
 static_assert(kLongestSummary <= Line::kCapacity);
 static_assert(kSecondDatePrompt.size() + 1 <= Line::kCapacity);
 
 }  // namespace
 
-Line first_date_prompt() { return text_line(kFirstDatePrompt); }
-Line second_date_prompt() { return text_line(kSecondDatePrompt); }
-Line day_prompt() { return text_line(kDayPrompt); }
-Line month_prompt() { return text_line(kMonthPrompt); }
-Line year_prompt() { return text_line(kYearPrompt); }
-Line blank() { return Line{}.end(); }
+Line first_date_prompt() {
+  return text_line(kFirstDatePrompt);
+}
+Line second_date_prompt() {
+  return text_line(kSecondDatePrompt);
+}
+Line day_prompt() {
+  return text_line(kDayPrompt);
+}
+Line month_prompt() {
+  return text_line(kMonthPrompt);
+}
+Line year_prompt() {
+  return text_line(kYearPrompt);
+}
+Line blank() {
+  return Line{}.end();
+}
 
 Line same_month_result(std::int64_t total) {
   return (Line{} << kSameMonthBefore << total << kPassed).end();
@@ -71,7 +89,9 @@ Line month_step(int index, std::int32_t length) {
       .end();
 }
 
-Line interim(std::int64_t total) { return (Line{} << kInterim << total).end(); }
+Line interim(std::int64_t total) {
+  return (Line{} << kInterim << total).end();
+}
 
 Line month_end_total(std::int64_t total) {
   return (Line{} << kItIs << total << kToThisMonthEnd).end();
@@ -89,7 +109,9 @@ Line whole_year(std::int32_t year, std::int64_t total) {
   return (Line{} << kIncluding << year << kItMakes << total << kDaysFullStop).end();
 }
 
-Line two_year_total(std::int64_t total) { return (Line{} << kThereAre << total << kDays).end(); }
+Line two_year_total(std::int64_t total) {
+  return (Line{} << kThereAre << total << kDays).end();
+}
 
 Line summary(const DatePair& dates, std::int64_t total) {
   Line line;

@@ -42,7 +42,8 @@ TEST(CaseTable, RowsInOrderIncludingTheEndsOfTheRange) {
       {1, kMaxInt, 1, kMaxInt - 1, CountingCase::earlier_year},
   };
   for (const CaseRow& row : rows) {
-    const DatePair dates{{1, row.first_month, row.first_year}, {1, row.second_month, row.second_year}};
+    const DatePair dates{{1, row.first_month, row.first_year},
+                         {1, row.second_month, row.second_year}};
     EXPECT_EQ(choose_case(dates), row.expected)
         << row.first_month << "/" << row.first_year << " to " << row.second_month << "/"
         << row.second_year;

@@ -73,8 +73,8 @@ TEST(LastYearMonths, ThirteenAddsTheWholeYearAndMoreAddsNothingMore) {
     std::int64_t total;
   };
   // From 1. 12. 2021 (30 days left in December, none after) to day 0 of the month in 2022.
-  const Case cases[] = {{1, 30}, {3, 30 + 59}, {13, 30 + 365}, {14, 30 + 365},
-                        {kMaxInt, 30 + 365}, {0, 30}, {kMinInt, 30}};
+  const Case cases[] = {{1, 30}, {3, 30 + 59}, {13, 30 + 365}, {14, 30 + 365}, {kMaxInt, 30 + 365},
+                        {0, 30}, {kMinInt, 30}};
   for (const Case& c : cases) {
     RecordingWriter out;
     EXPECT_EQ(count({{1, 12, 2021}, {0, c.second_month, 2022}}, out), c.total) << c.second_month;
@@ -112,16 +112,15 @@ TEST(AgainstTheCivilCalendar, RandomDatePairsFrom1601To2399) {
   CountingWriter out;
   for (int i = 0; i < 20000; ++i) {
     const auto pick = [&](int year) {
-      const year_month_day_last last{std::chrono::year{year},
-                                     month_day_last{month{static_cast<unsigned>(month_of(random))}}};
+      const year_month_day_last last{
+          std::chrono::year{year}, month_day_last{month{static_cast<unsigned>(month_of(random))}}};
       std::uniform_int_distribution<unsigned> day_of(1, static_cast<unsigned>(last.day()));
       return year_month_day{last.year(), last.month(), day{day_of(random)}};
     };
     const int first_year = year_of(random);
     // Mostly near pairs, so that every case comes up often, and some far ones.
-    const int second_year = span_of(random) == 0
-                                ? year_of(random)
-                                : std::min(2399, first_year + span_of(random));
+    const int second_year =
+        span_of(random) == 0 ? year_of(random) : std::min(2399, first_year + span_of(random));
     const year_month_day first = pick(first_year);
     const year_month_day second = pick(second_year);
     const DatePair dates{{static_cast<std::int32_t>(static_cast<unsigned>(first.day())),

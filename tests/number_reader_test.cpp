@@ -91,19 +91,28 @@ const std::vector<ReadCase> kReadCases = {
     {"two signs", "+-5", kUntouched, "-5", true, false},
     {"sign then blank", "- 5", kUntouched, " 5", true, false},
     {"UTF-8 letter", "\xc3\xa4", kUntouched, "\xc3\xa4", true, false},
-    {"NUL byte", std::string("\0" "5", 2), kUntouched, std::string("\0" "5", 2), true, false},
+    {"NUL byte",
+     std::string("\0"
+                 "5",
+                 2),
+     kUntouched,
+     std::string("\0"
+                 "5",
+                 2),
+     true, false},
     {"no-break space is not white space", "\xa0 5", kUntouched, "\xa0 5", true, false},
     {"byte above 127 ends a number", "5\xe2\x80", 5, "\xe2\x80", false, false},
     {"Arabic-Indic digit", "\xd9\xa3", kUntouched, "\xd9\xa3", true, false},
-    {"600 zeros after a 1 leave the last digit", "1" + std::string(600, '0') + "5 ", 5, " ",
-     false, false},
+    {"600 zeros after a 1 leave the last digit", "1" + std::string(600, '0') + "5 ", 5, " ", false,
+     false},
     {"long hexadecimal", "0x" + std::string(40000, '0') + "1f\n", 31, "\n", false, false},
     {"long octal", std::string(40000, '0') + "42\n", 34, "\n", false, false},
-    {"long decimal across many refills", "1" + std::string(40000, '0') + "7", 7, "", false,
-     true},
+    {"long decimal across many refills", "1" + std::string(40000, '0') + "7", 7, "", false, true},
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const ReadCase& c, std::ostream* os) {
+  *os << c.what;
+}
 
 class ReadOnce : public testing::TestWithParam<ReadCase> {};
 

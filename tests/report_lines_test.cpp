@@ -9,10 +9,13 @@
 namespace tage {
 namespace {
 
-std::string text(const Line& line) { return std::string(line.text()); }
+std::string text(const Line& line) {
+  return std::string(line.text());
+}
 
 TEST(ReportLines, NumbersInPlainDecimalWithTheirSign) {
-  EXPECT_EQ(text(lines::month_end_rest(-9)), "Es sind -9 Tage bis zum ersten Monatsende vergangen.\n");
+  EXPECT_EQ(text(lines::month_end_rest(-9)),
+            "Es sind -9 Tage bis zum ersten Monatsende vergangen.\n");
   EXPECT_EQ(text(lines::interim(0)), "Zwischenstand: 0\n");
   EXPECT_EQ(text(lines::two_year_total(std::numeric_limits<std::int64_t>::max())),
             "Es gibt 9223372036854775807 Tage\n");

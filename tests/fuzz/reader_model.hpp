@@ -20,7 +20,9 @@ struct Read {
 inline bool white(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
-inline bool decimal(char c) { return c >= '0' && c <= '9'; }
+inline bool decimal(char c) {
+  return c >= '0' && c <= '9';
+}
 inline bool hexadecimal(char c) {
   return decimal(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }

@@ -1,0 +1,102 @@
+#!/usr/bin/env python3
+"""Runs tage on a pseudo-terminal and types as a person would, waiting for each prompt.
+
+The first date goes in on one line, the second number by number; the program must then
+still wait in its closing pause, through a bare Enter, and end with status 0 once a
+letter and Enter are typed.
+"""
+import os
+import pty
+import select
+import sys
+import time
+
+SUMMARY = b"Vom 3. 3. 2020 bis 17. 3. 2020 sind 14 Tage vergangen."
+TIMEOUT = 10.0
+
+
+class Terminal:
+    def __init__(self, program):
+        self.pid, self.fd = pty.fork()
+        if self.pid == 0:
+            os.execv(program, [program])
+        self.screen = b""
+        self.seen = 0  # what has been matched so far
+
+    def read_available(self, seconds):
+        deadline = time.monotonic() + seconds
+        while True:
+            left = deadline - time.monotonic()
+            if left <= 0:
+                return
+            ready, _, _ = select.select([self.fd], [], [], left)
+            if not ready:
+                return
+            try:
+                chunk = os.read(self.fd, 4096)
+            except OSError:  # the program has ended and the terminal is closed
+                return
+            if not chunk:
+                return
+            self.screen += chunk
+
+    def wait_for(self, text):
+        deadline = time.monotonic() + TIMEOUT
+        while text not in self.screen[self.seen:]:
+            if time.monotonic() > deadline:
+                fail(f"never saw {text!r}; screen so far:\n{self.screen.decode(errors='replace')}")
+            self.read_available(0.05)
+        self.seen = self.screen.index(text, self.seen) + len(text)
+
+    def type(self, keys):
+        os.write(self.fd, keys)
+
+    def still_running(self, seconds):
+        self.read_available(seconds)
+        pid, _ = os.waitpid(self.pid, os.WNOHANG)
+        return pid == 0
+
+    def exit_status(self):
+        deadline = time.monotonic() + TIMEOUT
+        while time.monotonic() < deadline:
+            self.read_available(0.05)
+            pid, status = os.waitpid(self.pid, os.WNOHANG)
+            if pid != 0:
+                return os.waitstatus_to_exitcode(status)
+        fail("the program did not end after the closing answer")
+
+
+def fail(message):
+    print(message)
+    sys.exit(1)
+
+
+def main():
+    term = Terminal(sys.argv[1])
+    term.wait_for(b"Tag: ")
+    term.type(b"3 3 2020\r")
+    # Month and year come from the same line: their prompts appear without more typing.
+    term.wait_for(b"Monat: ")
+    term.wait_for(b"Jahr: ")
+    term.wait_for(b"Geben Sie das zweite Datum")
+    term.wait_for(b"Tag: ")
+    term.type(b"17\r")
+    term.wait_for(b"Monat: ")
+    term.type(b"3\r")
+    term.wait_for(b"Jahr: ")
+    term.type(b"2020\r")
+    term.wait_for(SUMMARY)
+    if not term.still_running(0.5):
+        fail("the program ended without waiting in the closing pause")
+    term.type(b"\r")
+    if not term.still_running(0.5):
+        fail("a bare Enter ended the closing pause")
+    term.type(b"x\r")
+    status = term.exit_status()
+    if status != 0:
+        fail(f"exit status {status}")
+    print("terminal session: ok")
+
+
+if __name__ == "__main__":
+    main()
