@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tage {
@@ -13,29 +15,35 @@ namespace tage {
 // fit is cut short rather than written past the end.
 class Line {
  public:
+  // An empty line. The characters are left uninitialised, as only the first size()
+  // are ever read, so that building a line costs no more than its text.
+  constexpr Line() noexcept {}  // NOLINT(modernize-use-equals-default): keeps Line{} cheap
+
   static constexpr std::size_t kCapacity = 256;
   // Characters of the longest 64-bit number: "-9223372036854775808".
   static constexpr std::size_t kMaxNumberLength = 20;
 
   constexpr Line& operator<<(std::string_view text) noexcept {
-    for (const char c : text) push(c);
+    const std::size_t count = std::min(text.size(), kCapacity - size_);
+    std::char_traits<char>::copy(chars_.data() + size_, text.data(), count);
+    size_ += count;
     return *this;
   }
 
   // Any 64-bit value, with a leading "-" for negatives, no padding and no grouping.
   constexpr Line& operator<<(std::int64_t number) noexcept {
-    std::array<char, kMaxNumberLength> digits{};
-    std::size_t count = 0;
+    std::array<char, kMaxNumberLength> digits;
+    char* const last = digits.data() + digits.size();
+    char* first = last;
     // The magnitude in unsigned arithmetic, so that the most negative value has one too.
     std::uint64_t magnitude =
         number < 0 ? 0U - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
     do {
-      digits[count++] = static_cast<char>('0' + magnitude % 10U);
+      *--first = static_cast<char>('0' + magnitude % 10U);
       magnitude /= 10U;
     } while (magnitude != 0);
-    if (number < 0) push('-');
-    while (count > 0) push(digits[--count]);
-    return *this;
+    if (number < 0) *--first = '-';
+    return *this << std::string_view(first, static_cast<std::size_t>(last - first));
   }
 
   constexpr Line& operator<<(std::int32_t number) noexcept {
@@ -43,19 +51,12 @@ class Line {
   }
 
   // Closes the line with its line feed.
-  constexpr Line& end() noexcept {
-    push('\n');
-    return *this;
-  }
+  constexpr Line& end() noexcept { return *this << std::string_view("\n"); }
 
   constexpr std::string_view text() const noexcept { return {chars_.data(), size_}; }
 
  private:
-  constexpr void push(char c) noexcept {
-    if (size_ < kCapacity) chars_[size_++] = c;
-  }
-
-  std::array<char, kCapacity> chars_{};
+  std::array<char, kCapacity> chars_;
   std::size_t size_ = 0;
 };
 

@@ -4,6 +4,11 @@
 
 namespace tage {
 
+// Thrown by a writer when a line cannot be written. The run ends there: the entry point
+// reports it on standard error and exits with status 1, so that a full disk or a closed
+// pipe is never mistaken for success.
+struct OutputFailure {};
+
 // The one place finished lines go. The counting code writes through this interface and
 // never sees a stream.
 class LineWriter {
@@ -13,9 +18,9 @@ class LineWriter {
   LineWriter& operator=(const LineWriter&) = delete;
   virtual ~LineWriter() = default;
 
-  // Writes `line` and makes it visible at once.
+  // Writes `line` and makes it visible at once; throws OutputFailure if it cannot.
   virtual void write(const Line& line) = 0;
-  // Makes anything still pending visible; called before each read.
+  // Makes anything still pending visible; called before each read. Throws OutputFailure.
   virtual void flush() = 0;
 };
 

@@ -1,8 +1,5 @@
 #include "dialogue/number_reader.hpp"
 
-#include <algorithm>
-#include <ios>
-
 namespace tage {
 namespace {
 
@@ -128,23 +125,12 @@ void NumberReader::skip() {
 }
 
 bool NumberReader::refill() {
-  using Traits = std::streambuf::traits_type;
   // Once the end has been seen it stays: asking again would wait at a terminal.
   if (exhausted_) return false;
-  // sgetc() waits for input only when none is buffered; what arrives with it (at a
-  // terminal, one line) is then all that is taken.
-  if (Traits::eq_int_type(source_.sgetc(), Traits::eof())) {
-    exhausted_ = true;
-    next_ = end_ = 0;
-    return false;
-  }
-  const std::streamsize ready =
-      std::clamp<std::streamsize>(source_.in_avail(), 1, static_cast<std::streamsize>(kBufferSize));
-  const std::streamsize got = source_.sgetn(buffer_.data(), ready);
   next_ = 0;
-  end_ = static_cast<std::size_t>(std::max<std::streamsize>(got, 0));
-  if (end_ == 0) exhausted_ = true;
-  return end_ != 0;
+  end_ = source_.read_some(buffer_.data(), buffer_.size());
+  exhausted_ = end_ == 0;
+  return !exhausted_;
 }
 
 }  // namespace tage

@@ -3,12 +3,13 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <streambuf>
 #include <string_view>
+
+#include "dialogue/byte_source.hpp"
 
 namespace tage {
 
-// Reads whole numbers from a stream buffer by the program's own rules, which differ from
+// Reads whole numbers from a byte source by the program's own rules, which differ from
 // any library's extraction:
 //
 // - Once the input has failed or is exhausted, a read does nothing: the value is kept,
@@ -31,7 +32,7 @@ namespace tage {
 // waits for no more than the line the user typed.
 class NumberReader {
  public:
-  explicit NumberReader(std::streambuf& source) noexcept : source_(source) {}
+  explicit NumberReader(ByteSource& source) noexcept : source_(source) {}
 
   // Reads one number into `value` by the rules above.
   void read(std::int32_t& value);
@@ -43,7 +44,9 @@ class NumberReader {
   std::string_view buffered() const noexcept { return {buffer_.data() + next_, end_ - next_}; }
 
  private:
-  static constexpr std::size_t kBufferSize = std::size_t{16} * 1024;
+  // Room for whatever one read of the source may hand over: a line at a terminal, a
+  // block from a pipe or file.
+  static constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
   static constexpr int kEndOfInput = -1;
 
   // The next byte (0..255) without taking it, or kEndOfInput, which also exhausts input.
@@ -58,8 +61,8 @@ class NumberReader {
   void take_while(Accept accept);
   bool refill();
 
-  std::streambuf& source_;
-  std::array<char, kBufferSize> buffer_{};
+  ByteSource& source_;
+  std::array<char, kBufferSize> buffer_;  // only [next_, end_) is ever read
   std::size_t next_ = 0;
   std::size_t end_ = 0;
   bool failed_ = false;

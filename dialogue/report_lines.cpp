@@ -35,12 +35,13 @@ constexpr std::string_view kTo = " bis ";
 constexpr std::string_view kAre = " sind ";
 constexpr std::string_view kDaysPassed = " Tage vergangen.";
 
-Line& append_date(Line& line, const Date& date) {
-  return line << date.day << kDateJoin << date.month << kDateJoin << date.year;
-}
-
-Line text_line(std::string_view text) {
-  return (Line{} << text).end();
+// Joins the pieces into one line, built in place, and closes it with its line feed.
+template <typename... Pieces>
+Line make_line(const Pieces&... pieces) {
+  Line line;
+  (static_cast<void>(line << pieces), ...);
+  line.end();
+  return line;
 }
 
 // The longest line: a summary with six 11-character numbers ("-2147483648"), a total of
@@ -57,67 +58,65 @@ static_assert(kSecondDatePrompt.size() + 1 <= Line::kCapacity);
 }  // namespace
 
 Line first_date_prompt() {
-  return text_line(kFirstDatePrompt);
+  return make_line(kFirstDatePrompt);
 }
 Line second_date_prompt() {
-  return text_line(kSecondDatePrompt);
+  return make_line(kSecondDatePrompt);
 }
 Line day_prompt() {
-  return text_line(kDayPrompt);
+  return make_line(kDayPrompt);
 }
 Line month_prompt() {
-  return text_line(kMonthPrompt);
+  return make_line(kMonthPrompt);
 }
 Line year_prompt() {
-  return text_line(kYearPrompt);
+  return make_line(kYearPrompt);
 }
 Line blank() {
-  return Line{}.end();
+  return make_line();
 }
 
 Line same_month_result(std::int64_t total) {
-  return (Line{} << kSameMonthBefore << total << kPassed).end();
+  return make_line(kSameMonthBefore, total, kPassed);
 }
 
 Line month_end_rest(std::int64_t total) {
-  return (Line{} << kItIs << total << kToFirstMonthEnd).end();
+  return make_line(kItIs, total, kToFirstMonthEnd);
 }
 
 Line month_step(int index, std::int32_t length) {
-  return (Line{} << kStepBefore << static_cast<std::int32_t>(index) << kStepBetween << length
-                 << kStepAfter)
-      .end();
+  return make_line(kStepBefore, static_cast<std::int32_t>(index), kStepBetween, length, kStepAfter);
 }
 
 Line interim(std::int64_t total) {
-  return (Line{} << kInterim << total).end();
+  return make_line(kInterim, total);
 }
 
 Line month_end_total(std::int64_t total) {
-  return (Line{} << kItIs << total << kToThisMonthEnd).end();
+  return make_line(kItIs, total, kToThisMonthEnd);
 }
 
 Line first_month_rest(std::int64_t total) {
-  return (Line{} << kThereAre << total << kRestOfFirstMonth).end();
+  return make_line(kThereAre, total, kRestOfFirstMonth);
 }
 
 Line first_year_rest(std::int64_t total) {
-  return (Line{} << kThereAre << total << kRestOfFirstYear).end();
+  return make_line(kThereAre, total, kRestOfFirstYear);
 }
 
 Line whole_year(std::int32_t year, std::int64_t total) {
-  return (Line{} << kIncluding << year << kItMakes << total << kDaysFullStop).end();
+  return make_line(kIncluding, year, kItMakes, total, kDaysFullStop);
 }
 
 Line two_year_total(std::int64_t total) {
-  return (Line{} << kThereAre << total << kDays).end();
+  return make_line(kThereAre, total, kDays);
 }
 
 Line summary(const DatePair& dates, std::int64_t total) {
-  Line line;
-  append_date(line << kFrom, dates.first) << kTo;
-  append_date(line, dates.second) << kAre << total << kDaysPassed;
-  return line.end();
+  const Date& first = dates.first;
+  const Date& second = dates.second;
+  return make_line(kFrom, first.day, kDateJoin, first.month, kDateJoin, first.year, kTo, second.day,
+                   kDateJoin, second.month, kDateJoin, second.year, kAre, total, kDaysPassed);
 }
 
 }  // namespace tage::lines

@@ -1,10 +1,12 @@
 #include "dialogue/number_reader.hpp"
 
+#include "dialogue/memory_io.hpp"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,32 +15,9 @@ namespace {
 
 constexpr std::int32_t kUntouched = 77;
 
-// A source that hands out one byte per refill, so that every look-ahead of the reader
-// (the "x" after a "0", the byte after a sign) crosses a refill.
-class TrickleBuffer : public std::streambuf {
- public:
-  explicit TrickleBuffer(std::string text) : text_(std::move(text)) {}
-  std::string rest() const { return text_.substr(position_); }
-
- protected:
-  int_type underflow() override {
-    if (gptr() != nullptr && gptr() < egptr()) return traits_type::to_int_type(*gptr());
-    if (position_ == text_.size()) return traits_type::eof();
-    current_ = text_[position_++];
-    setg(&current_, &current_, &current_ + 1);
-    return traits_type::to_int_type(current_);
-  }
-
- private:
-  std::string text_;
-  std::size_t position_ = 0;
-  char current_ = 0;
-};
-
 // What the next read would see: the reader's buffered bytes, then the source's rest.
-std::string rest_of(const NumberReader& reader, std::stringbuf& source) {
-  const auto position = static_cast<std::size_t>(source.pubseekoff(0, std::ios::cur, std::ios::in));
-  return std::string(reader.buffered()) + source.str().substr(position);
+std::string rest_of(const NumberReader& reader, const MemorySource& source) {
+  return std::string(reader.buffered()) + std::string(source.rest());
 }
 
 struct ReadCase {
@@ -118,7 +97,7 @@ class ReadOnce : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadOnce, FromAWholeBuffer) {
   const ReadCase& c = GetParam();
-  std::stringbuf source(c.input);
+  MemorySource source(c.input);
   NumberReader reader(source);
   std::int32_t value = kUntouched;
   reader.read(value);
@@ -128,14 +107,16 @@ TEST_P(ReadOnce, FromAWholeBuffer) {
   EXPECT_EQ(reader.exhausted(), c.exhausted);
 }
 
+// Every look-ahead of the reader (the "x" after a "0", the byte after a sign) crosses a
+// refill here.
 TEST_P(ReadOnce, OneByteAtATime) {
   const ReadCase& c = GetParam();
-  TrickleBuffer source(c.input);
+  MemorySource source(c.input, 1);
   NumberReader reader(source);
   std::int32_t value = kUntouched;
   reader.read(value);
   EXPECT_EQ(value, c.value);
-  EXPECT_EQ(std::string(reader.buffered()) + source.rest(), c.rest);
+  EXPECT_EQ(rest_of(reader, source), c.rest);
   EXPECT_EQ(reader.failed(), c.failed);
   EXPECT_EQ(reader.exhausted(), c.exhausted);
 }
@@ -144,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, ReadOnce, testing::ValuesIn(kReadCases));
 
 // Reads `count` numbers from `input` into values that start at kUntouched.
 std::vector<std::int32_t> read_all(const std::string& input, std::size_t count) {
-  std::stringbuf source(input);
+  MemorySource source(input);
   NumberReader reader(source);
   std::vector<std::int32_t> values(count, kUntouched);
   for (std::int32_t& value : values) reader.read(value);
@@ -160,7 +141,7 @@ TEST(ReadSequence, AFailureSilencesEveryLaterRead) {
 }
 
 TEST(ReadSequence, ANumberAtTheEndOfInputIsStoredAndTheNextReadDoesNothing) {
-  std::stringbuf source("3 4");
+  MemorySource source("3 4");
   NumberReader reader(source);
   std::int32_t first = kUntouched;
   std::int32_t second = kUntouched;
@@ -179,31 +160,26 @@ TEST(ReadSequence, CarriageReturnLineEndsAreWhiteSpace) {
   EXPECT_EQ(read_all("3\r\n3\r\n2020\r\n", 3), (std::vector<std::int32_t>{3, 3, 2020}));
 }
 
-// A source that hands out one line per refill and counts how often it was asked, as a
-// terminal does; reads must not ask for a line before they need it.
-class LineByLineBuffer : public std::streambuf {
+// A source that hands out one line per call and counts the calls, as a terminal does;
+// reads must not ask for a line before they need it.
+class LineByLineSource final : public ByteSource {
  public:
-  explicit LineByLineBuffer(std::vector<std::string> lines) : lines_(std::move(lines)) {}
-  int requests = 0;
-
- protected:
-  int_type underflow() override {
-    if (gptr() != nullptr && gptr() < egptr()) return traits_type::to_int_type(*gptr());
+  explicit LineByLineSource(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+  std::size_t read_some(char* into, std::size_t capacity) override {
     ++requests;
-    if (next_ == lines_.size()) return traits_type::eof();
-    current_ = lines_[next_++];
-    setg(current_.data(), current_.data(), current_.data() + current_.size());
-    return traits_type::to_int_type(current_[0]);
+    if (next_ == lines_.size()) return 0;
+    const std::string& line = lines_[next_++];
+    return line.copy(into, std::min(capacity, line.size()));
   }
+  int requests = 0;
 
  private:
   std::vector<std::string> lines_;
   std::size_t next_ = 0;
-  std::string current_;
 };
 
 TEST(ReadSequence, AReadWaitsForNoMoreThanTheLineItNeeds) {
-  LineByLineBuffer source({"15 3 2020\n", "\n", "7\n"});
+  LineByLineSource source({"15 3 2020\n", "\n", "7\n"});
   NumberReader reader(source);
   std::int32_t value = 0;
   for (int i = 0; i < 3; ++i) reader.read(value);
@@ -214,7 +190,7 @@ TEST(ReadSequence, AReadWaitsForNoMoreThanTheLineItNeeds) {
 }
 
 TEST(ReadSequence, TheEndOfInputIsNotAskedForTwice) {
-  LineByLineBuffer source({"-"});
+  LineByLineSource source({"-"});
   NumberReader reader(source);
   std::int32_t value = kUntouched;
   reader.read(value);

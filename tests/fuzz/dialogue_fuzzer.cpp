@@ -5,12 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 #include "dialogue/date_dialogue.hpp"
 #include "dialogue/number_reader.hpp"
-#include "dialogue/stream_line_writer.hpp"
+#include "dialogue/memory_io.hpp"
 
 namespace {
 
@@ -35,7 +34,8 @@ class BoundedWriter final : public tage::LineWriter {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::stringbuf source(std::string(reinterpret_cast<const char*>(data), size));
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  tage::MemorySource source(text);
   tage::NumberReader in(source);
   BoundedWriter out;
   try {

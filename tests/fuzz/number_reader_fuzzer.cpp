@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <string_view>
 
+#include "dialogue/memory_io.hpp"
 #include "dialogue/number_reader.hpp"
 #include "reader_model.hpp"
 
@@ -20,7 +20,7 @@ void expect(bool holds) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  std::stringbuf source(text);
+  tage::MemorySource source(text);
   tage::NumberReader reader(source);
   std::int32_t value = 0x5eed;
   std::size_t position = 0;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+
+#include "dialogue/byte_source.hpp"
+#include "dialogue/line_writer.hpp"
+
+// The program's console: standard input, standard output and standard error.
+namespace tage {
+
+// Standard input, read unbuffered by the C library so that each read returns what is
+// ready: one line at a terminal, up to a block from a pipe or file. On Windows the
+// descriptor is in text mode, so a CR LF typed at the console arrives as a line feed.
+class StandardInput final : public ByteSource {
+ public:
+  std::size_t read_some(char* into, std::size_t capacity) override;
+};
+
+// Standard output, the C library's text stream: each line goes out in one write and is
+// flushed at once, and on Windows every line feed reaches the console, file or pipe as
+// CR LF.
+class StandardOutput final : public LineWriter {
+ public:
+  void write(const Line& line) override;
+  void flush() override;
+};
+
+// Says on standard error that standard output failed.
+void report_output_failure() noexcept;
+
+}  // namespace tage
