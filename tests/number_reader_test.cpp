@@ -1,7 +1,5 @@
 #include "dialogue/number_reader.hpp"
 
-#include "dialogue/memory_io.hpp"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +7,8 @@
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "dialogue/memory_io.hpp"
 
 namespace tage {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "dialogue/date_dialogue.hpp"
-#include "dialogue/number_reader.hpp"
 #include "dialogue/memory_io.hpp"
+#include "dialogue/number_reader.hpp"
 
 namespace {
 
