@@ -21,17 +21,13 @@ expect_failure "output to /dev/full" $? "$errors"
 errors=$(echo '3 3 2020 17 3 2020 x' | "$program" 2>&1 >&-)
 expect_failure "closed standard output" $? "$errors"
 
-# A span of two billion years, of which the reader takes one line and leaves.
+# A span of two billion years, of which the reader takes one line and leaves: the run
+# must end within a second (timeout's status 124 would fail the check).
 errors_file=$(mktemp)
 trap 'rm -f "$errors_file"' EXIT
-SECONDS=0
 echo '1 1 -1000000000 1 1 1000000000 x' |
-  timeout 10 "$program" 2>"$errors_file" | head -n 1 >/dev/null
+  timeout 1 "$program" 2>"$errors_file" | head -n 1 >/dev/null
 status=${PIPESTATUS[1]}
 expect_failure "closed pipe" "$status" "$(cat "$errors_file")"
-if ((SECONDS > 2)); then
-  echo "closed pipe: took ${SECONDS} s"
-  failed=1
-fi
 
 exit $failed
