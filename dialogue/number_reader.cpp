@@ -19,9 +19,17 @@ constexpr bool is_decimal_digit(int byte) noexcept {
   return byte >= '0' && byte <= '9';
 }
 
-// The value of a hexadecimal digit, or kNotADigit.
+// The value of a digit in each base, or kNotADigit.
+constexpr std::uint32_t decimal_digit_value(int byte) noexcept {
+  return is_decimal_digit(byte) ? static_cast<std::uint32_t>(byte - '0') : kNotADigit;
+}
+
+constexpr std::uint32_t octal_digit_value(int byte) noexcept {
+  return byte >= '0' && byte <= '7' ? static_cast<std::uint32_t>(byte - '0') : kNotADigit;
+}
+
 constexpr std::uint32_t hex_digit_value(int byte) noexcept {
-  if (is_decimal_digit(byte)) return static_cast<std::uint32_t>(byte - '0');
+  if (is_decimal_digit(byte)) return decimal_digit_value(byte);
   if (byte >= 'a' && byte <= 'f') return static_cast<std::uint32_t>(byte - 'a' + 10);
   if (byte >= 'A' && byte <= 'F') return static_cast<std::uint32_t>(byte - 'A' + 10);
   return kNotADigit;
@@ -68,40 +76,31 @@ bool NumberReader::take_sign() {
 }
 
 bool NumberReader::take_digits(std::uint32_t& value) {
-  if (peek() != '0') {
-    bool any = false;
-    take_while([&](int byte) {
-      if (!is_decimal_digit(byte)) return false;
-      value = fold(value, kDecimalBase, static_cast<std::uint32_t>(byte - '0'));
-      any = true;
-      return true;
-    });
-    return any;
-  }
+  if (peek() != '0') return take_and_fold(value, kDecimalBase, decimal_digit_value);
   // A leading 0: the start of "0x", or of an octal number whose first digit it is.
   skip();
   const int after_zero = peek();
   if (after_zero == 'x' || after_zero == 'X') {
     skip();
-    bool any = false;
-    take_while([&](int byte) {
-      const std::uint32_t digit = hex_digit_value(byte);
-      if (digit == kNotADigit) return false;
-      value = fold(value, kHexBase, digit);
-      any = true;
-      return true;
-    });
-    return any;
+    return take_and_fold(value, kHexBase, hex_digit_value);
   }
-  bool converting = true;
+  // Octal up to the first 8 or 9; the decimal digits from there on are taken unconverted.
+  take_and_fold(value, kOctalBase, octal_digit_value);
+  take_while(is_decimal_digit);
+  return true;
+}
+
+template <typename DigitValue>
+bool NumberReader::take_and_fold(std::uint32_t& value, std::uint32_t base, DigitValue digit_value) {
+  bool any = false;
   take_while([&](int byte) {
-    if (!is_decimal_digit(byte)) return false;
-    const auto digit = static_cast<std::uint32_t>(byte - '0');
-    converting = converting && digit < kOctalBase;
-    if (converting) value = fold(value, kOctalBase, digit);
+    const std::uint32_t digit = digit_value(byte);
+    if (digit == kNotADigit) return false;
+    value = fold(value, base, digit);
+    any = true;
     return true;
   });
-  return true;
+  return any;
 }
 
 template <typename Accept>

@@ -56,6 +56,10 @@ class NumberReader {
   bool take_sign();
   // Takes the digits of a number; returns whether any counted, and folds them into `value`.
   bool take_digits(std::uint32_t& value);
+  // Takes the digits that `digit_value` knows, folding them into `value` in `base`;
+  // returns whether any was taken.
+  template <typename DigitValue>
+  bool take_and_fold(std::uint32_t& value, std::uint32_t base, DigitValue digit_value);
   // Takes bytes while `accept` says so, refilling as needed.
   template <typename Accept>
   void take_while(Accept accept);
