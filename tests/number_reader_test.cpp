@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -95,9 +96,9 @@ void PrintTo(const ReadCase& c, std::ostream* os) {
 
 class ReadOnce : public testing::TestWithParam<ReadCase> {};
 
-TEST_P(ReadOnce, FromAWholeBuffer) {
-  const ReadCase& c = GetParam();
-  MemorySource source(c.input);
+// Reads once from a source that hands out at most `piece` bytes per call.
+void expect_one_read(const ReadCase& c, std::size_t piece) {
+  MemorySource source(c.input, piece);
   NumberReader reader(source);
   std::int32_t value = kUntouched;
   reader.read(value);
@@ -107,18 +108,14 @@ TEST_P(ReadOnce, FromAWholeBuffer) {
   EXPECT_EQ(reader.exhausted(), c.exhausted);
 }
 
+TEST_P(ReadOnce, FromAWholeBuffer) {
+  expect_one_read(GetParam(), std::numeric_limits<std::size_t>::max());
+}
+
 // Every look-ahead of the reader (the "x" after a "0", the byte after a sign) crosses a
 // refill here.
 TEST_P(ReadOnce, OneByteAtATime) {
-  const ReadCase& c = GetParam();
-  MemorySource source(c.input, 1);
-  NumberReader reader(source);
-  std::int32_t value = kUntouched;
-  reader.read(value);
-  EXPECT_EQ(value, c.value);
-  EXPECT_EQ(rest_of(reader, source), c.rest);
-  EXPECT_EQ(reader.failed(), c.failed);
-  EXPECT_EQ(reader.exhausted(), c.exhausted);
+  expect_one_read(GetParam(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, ReadOnce, testing::ValuesIn(kReadCases));
