@@ -76,22 +76,22 @@ bool NumberReader::take_sign() {
 }
 
 bool NumberReader::take_digits(std::uint32_t& value) {
-  if (peek() != '0') return take_and_fold(value, kDecimalBase, decimal_digit_value);
+  if (peek() != '0') return take_and_fold<decimal_digit_value>(value, kDecimalBase);
   // A leading 0: the start of "0x", or of an octal number whose first digit it is.
   skip();
   const int after_zero = peek();
   if (after_zero == 'x' || after_zero == 'X') {
     skip();
-    return take_and_fold(value, kHexBase, hex_digit_value);
+    return take_and_fold<hex_digit_value>(value, kHexBase);
   }
   // Octal up to the first 8 or 9; the decimal digits from there on are taken unconverted.
-  take_and_fold(value, kOctalBase, octal_digit_value);
+  take_and_fold<octal_digit_value>(value, kOctalBase);
   take_while(is_decimal_digit);
   return true;
 }
 
-template <typename DigitValue>
-bool NumberReader::take_and_fold(std::uint32_t& value, std::uint32_t base, DigitValue digit_value) {
+template <NumberReader::DigitValue digit_value>
+bool NumberReader::take_and_fold(std::uint32_t& value, std::uint32_t base) {
   bool any = false;
   take_while([&](int byte) {
     const std::uint32_t digit = digit_value(byte);

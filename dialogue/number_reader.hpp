@@ -56,10 +56,13 @@ class NumberReader {
   bool take_sign();
   // Takes the digits of a number; returns whether any counted, and folds them into `value`.
   bool take_digits(std::uint32_t& value);
+  // The value of a byte as a digit, or a marker value where the byte is no digit.
+  using DigitValue = std::uint32_t (*)(int) noexcept;
   // Takes the digits that `digit_value` knows, folding them into `value` in `base`;
-  // returns whether any was taken.
-  template <typename DigitValue>
-  bool take_and_fold(std::uint32_t& value, std::uint32_t base, DigitValue digit_value);
+  // returns whether any was taken. A template argument, so that the per-byte call is
+  // inlined.
+  template <DigitValue digit_value>
+  bool take_and_fold(std::uint32_t& value, std::uint32_t base);
   // Takes bytes while `accept` says so, refilling as needed.
   template <typename Accept>
   void take_while(Accept accept);
