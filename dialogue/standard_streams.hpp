@@ -8,9 +8,10 @@
 // The program's console: standard input, standard output and standard error.
 namespace tage {
 
-// Standard input, read unbuffered by the C library so that each read returns what is
-// ready: one line at a terminal, up to a block from a pipe or file. On Windows the
-// descriptor is in text mode, so a CR LF typed at the console arrives as a line feed.
+// Standard input, read unbuffered from its descriptor (read, or _read on Windows) so that
+// each read returns what is ready: one line at a terminal, up to a block from a pipe or
+// file. On Windows the descriptor is in text mode, so a CR LF typed at the console
+// arrives as a line feed.
 class StandardInput final : public ByteSource {
  public:
   std::size_t read_some(char* into, std::size_t capacity) override;
