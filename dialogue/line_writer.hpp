@@ -18,10 +18,9 @@ class LineWriter {
   LineWriter& operator=(const LineWriter&) = delete;
   virtual ~LineWriter() = default;
 
-  // Writes `line` and makes it visible at once; throws OutputFailure if it cannot.
+  // Writes `line` and makes it visible at once, so that nothing is ever pending when the
+  // program waits for input; throws OutputFailure if it cannot.
   virtual void write(const Line& line) = 0;
-  // Makes anything still pending visible; called before each read. Throws OutputFailure.
-  virtual void flush() = 0;
 };
 
 }  // namespace tage

@@ -41,7 +41,6 @@ class MemorySource final : public ByteSource {
 class MemoryWriter final : public LineWriter {
  public:
   void write(const Line& line) override { text_ += line.text(); }
-  void flush() override {}
   const std::string& text() const noexcept { return text_; }
 
  private:

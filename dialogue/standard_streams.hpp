@@ -17,13 +17,12 @@ class StandardInput final : public ByteSource {
   std::size_t read_some(char* into, std::size_t capacity) override;
 };
 
-// Standard output, the C library's text stream: each line goes out in one write and is
-// flushed at once, and on Windows every line feed reaches the console, file or pipe as
-// CR LF.
+// Standard output, written unbuffered to its descriptor (write, or _write on Windows):
+// each line goes out in one call and is visible at once, and on Windows, where the
+// descriptor is in text mode, every line feed reaches the console, file or pipe as CR LF.
 class StandardOutput final : public LineWriter {
  public:
   void write(const Line& line) override;
-  void flush() override;
 };
 
 // Says on standard error that standard output failed.
