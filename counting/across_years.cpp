@@ -31,8 +31,6 @@ std::int64_t count_next_year(const DatePair& dates, MonthTable& months, LineWrit
   const std::int64_t total =
       rest_of_first_year(dates.first, months, out) + last_year_part(dates.second, months);
   out.write(lines::two_year_total(total));
-  out.write(lines::blank());
-  out.write(lines::summary(dates, total));
   return total;
 }
 
@@ -41,9 +39,10 @@ std::int64_t count_distant_years(const DatePair& dates, MonthTable& months, Line
   out.write(lines::blank());
   // first.year <= second.year - 2, so first.year + 1 cannot overflow, and year < second.year
   // keeps ++year within range.
+  lines::WholeYearLines year_lines;
   for (std::int32_t year = dates.first.year + 1; year < dates.second.year; ++year) {
     total += year_length(year);
-    out.write(lines::whole_year(year, total));
+    out.write(year_lines.next(year, total));
   }
   return total + last_year_part(dates.second, months);
 }

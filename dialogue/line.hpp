@@ -1,9 +1,10 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -11,51 +12,74 @@ namespace tage {
 
 // One finished output line, built in place without allocation: literal pieces and numbers
 // in plain decimal, closed by a single line feed. The capacity holds the longest line the
-// program writes (see the static_assert beside the line forms); an append that would not
-// fit is cut short rather than written past the end.
+// program writes (see the static_asserts beside the line forms); a piece that would not
+// fit is cut short (text) or left out (a number) rather than written past the end.
 class Line {
  public:
   // An empty line. The characters are left uninitialised, as only the first size()
   // are ever read, so that building a line costs no more than its text.
-  constexpr Line() noexcept {}  // NOLINT(modernize-use-equals-default): keeps Line{} cheap
+  Line() noexcept {}  // NOLINT(modernize-use-equals-default): keeps Line{} cheap
 
   static constexpr std::size_t kCapacity = 256;
   // Characters of the longest 64-bit number: "-9223372036854775808".
   static constexpr std::size_t kMaxNumberLength = 20;
 
-  constexpr Line& operator<<(std::string_view text) noexcept {
-    const std::size_t count = std::min(text.size(), kCapacity - size_);
-    std::char_traits<char>::copy(chars_.data() + size_, text.data(), count);
-    size_ += count;
+  // Appends the pieces in order: texts as they stand, 32-bit and 64-bit numbers with a
+  // leading "-" for negatives, no padding and no grouping.
+  template <typename... Pieces>
+  Line& append(const Pieces&... pieces) noexcept {
+    // The position lives in a local while the pieces go in: a character stored through a
+    // char pointer may alias any object, the line's own size too, which would otherwise be
+    // stored and loaded again around every character.
+    Cursor cursor{chars_.data() + size_, chars_.data() + kCapacity};
+    (cursor.put(pieces), ...);
+    size_ = static_cast<std::size_t>(cursor.position - chars_.data());
     return *this;
   }
 
-  // Any 64-bit value, with a leading "-" for negatives, no padding and no grouping.
-  constexpr Line& operator<<(std::int64_t number) noexcept {
-    std::array<char, kMaxNumberLength> digits;
-    char* const last = digits.data() + digits.size();
-    char* first = last;
-    // The magnitude in unsigned arithmetic, so that the most negative value has one too.
-    std::uint64_t magnitude =
-        number < 0 ? 0U - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
-    do {
-      *--first = static_cast<char>('0' + magnitude % 10U);
-      magnitude /= 10U;
-    } while (magnitude != 0);
-    if (number < 0) *--first = '-';
-    return *this << std::string_view(first, static_cast<std::size_t>(last - first));
-  }
-
-  constexpr Line& operator<<(std::int32_t number) noexcept {
-    return *this << static_cast<std::int64_t>(number);
-  }
+  Line& operator<<(std::string_view text) noexcept { return append(text); }
+  Line& operator<<(std::int64_t number) noexcept { return append(number); }
+  Line& operator<<(std::int32_t number) noexcept { return append(number); }
 
   // Closes the line with its line feed.
-  constexpr Line& end() noexcept { return *this << std::string_view("\n"); }
+  Line& end() noexcept { return append(std::string_view("\n")); }
 
-  constexpr std::string_view text() const noexcept { return {chars_.data(), size_}; }
+  // Empties the line for building it anew.
+  void clear() noexcept { size_ = 0; }
+
+  std::size_t size() const noexcept { return size_; }
+  std::string_view text() const noexcept { return {chars_.data(), size_}; }
+
+  // The characters written so far, for rewriting some of them in place; the size stays.
+  std::span<char> written() noexcept { return {chars_.data(), size_}; }
 
  private:
+  struct Cursor {
+    char* position;
+    char* const limit;
+
+    void put(std::string_view text) noexcept {
+      const auto room = static_cast<std::size_t>(limit - position);
+      // Two copies, so that the usual one has the piece's own length: for a literal the
+      // compiler knows it and copies inline, without a call.
+      if (text.size() <= room) [[likely]] {
+        std::char_traits<char>::copy(position, text.data(), text.size());
+        position += text.size();
+      } else {
+        std::char_traits<char>::copy(position, text.data(), room);
+        position = limit;
+      }
+    }
+
+    // The digits go straight into place, two at a time, with no division per digit; a
+    // 32-bit value is converted in 32-bit arithmetic, which is cheaper.
+    template <typename Integer>
+    void put(Integer number) noexcept {
+      const std::to_chars_result result = std::to_chars(position, limit, number);
+      if (result.ec == std::errc{}) position = result.ptr;
+    }
+  };
+
   std::array<char, kCapacity> chars_;
   std::size_t size_ = 0;
 };

@@ -92,14 +92,17 @@ bool NumberReader::take_digits(std::uint32_t& value) {
 
 template <NumberReader::DigitValue digit_value>
 bool NumberReader::take_and_fold(std::uint32_t& value, std::uint32_t base) {
+  // Folded in a local, which stays in a register, and stored once at the end.
+  std::uint32_t folded = value;
   bool any = false;
   take_while([&](int byte) {
     const std::uint32_t digit = digit_value(byte);
     if (digit == kNotADigit) return false;
-    value = fold(value, base, digit);
+    folded = fold(folded, base, digit);
     any = true;
     return true;
   });
+  value = folded;
   return any;
 }
 

@@ -1,5 +1,10 @@
 #include "dialogue/report_lines.hpp"
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace tage::lines {
@@ -34,13 +39,48 @@ constexpr std::string_view kDateJoin = ". ";
 constexpr std::string_view kTo = " bis ";
 constexpr std::string_view kAre = " sind ";
 constexpr std::string_view kDaysPassed = " Tage vergangen.";
+constexpr std::string_view kLineEnd = "\n";
+constexpr std::string_view kOutputFailure = "Fehler: Die Ausgabe konnte nicht geschrieben werden.";
+
+// Whole-year lines rewrite the last three digits of a number in place, from a table of
+// all three-digit spellings "000" to "999".
+constexpr std::size_t kLowDigits = 3;
+constexpr std::int64_t kLowDigitsRange = 1000;
+constexpr std::int64_t kSmallestInPlace = kLowDigitsRange / 10;  // the smallest with 3 digits
+constexpr std::array<std::array<char, kLowDigits>, kLowDigitsRange> kThreeDigits = [] {
+  std::array<std::array<char, kLowDigits>, kLowDigitsRange> table{};
+  for (std::size_t value = 0; value < table.size(); ++value) {
+    table[value] = {static_cast<char>('0' + value / 100), static_cast<char>('0' + value / 10 % 10),
+                    static_cast<char>('0' + value % 10)};
+  }
+  return table;
+}();
+
+// Adds 1 to the decimal number `digits` spells, in place; false, with the digits left
+// all zeros, where the sum needs one more digit (all were 9).
+constexpr bool increment_digits(std::span<char> digits) noexcept {
+  for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit) {
+    if (*digit != '9') {
+      ++*digit;
+      return true;
+    }
+    *digit = '0';
+  }
+  return false;
+}
+
+// Appends `value` to `line` and says where its digits stand.
+WholeYearLines::DigitField append_field(Line& line, std::int64_t value) noexcept {
+  const std::size_t first = line.size();
+  line << value;
+  return {first, line.size(), value, value % kLowDigitsRange};
+}
 
 // Joins the pieces into one line, built in place, and closes it with its line feed.
 template <typename... Pieces>
 Line make_line(const Pieces&... pieces) {
   Line line;
-  (static_cast<void>(line << pieces), ...);
-  line.end();
+  line.append(pieces..., kLineEnd);
   return line;
 }
 
@@ -54,6 +94,7 @@ constexpr std::size_t kLongestSummary =
     kEnteredNumbers * kMaxEnteredNumberLength + Line::kMaxNumberLength + 1;
 static_assert(kLongestSummary <= Line::kCapacity);
 static_assert(kSecondDatePrompt.size() + 1 <= Line::kCapacity);
+static_assert(kOutputFailure.size() + 1 <= Line::kCapacity);
 
 }  // namespace
 
@@ -112,11 +153,49 @@ Line two_year_total(std::int64_t total) {
   return make_line(kThereAre, total, kDays);
 }
 
+const Line& WholeYearLines::next(std::int32_t year, std::int64_t total) {
+  if (!respell(year_, year) || !respell(total_, total)) [[unlikely]] build(year, total);
+  return line_;
+}
+
+bool WholeYearLines::respell(DigitField& field, std::int64_t value) noexcept {
+  // A held value of at least 100 has three digits and no sign. Both values lie in the
+  // 64-bit range the line forms take (|value| < 2^41), so the difference cannot overflow.
+  const std::int64_t step = value - field.value;
+  if (field.value < kSmallestInPlace || step < 0 || step >= kLowDigitsRange) return false;
+  // low + step in [0, 1997]: past 999 the part above the last three digits grows by 1.
+  std::int64_t low = field.low + step;
+  const bool carry = low >= kLowDigitsRange;
+  if (carry) low -= kLowDigitsRange;
+  const std::span<char> chars = line_.written();
+  std::char_traits<char>::copy(&chars[field.last - kLowDigits],
+                               kThreeDigits[static_cast<std::size_t>(low)].data(), kLowDigits);
+  field.value = value;
+  field.low = low;
+  const std::span<char> above_low_digits(chars.data() + field.first,
+                                         chars.data() + field.last - kLowDigits);
+  return !carry || increment_digits(above_low_digits);
+}
+
+void WholeYearLines::build(std::int32_t year, std::int64_t total) {
+  line_.clear();
+  line_ << kIncluding;
+  year_ = append_field(line_, year);
+  line_ << kItMakes;
+  total_ = append_field(line_, total);
+  line_ << kDaysFullStop;
+  line_.end();
+}
+
 Line summary(const DatePair& dates, std::int64_t total) {
   const Date& first = dates.first;
   const Date& second = dates.second;
   return make_line(kFrom, first.day, kDateJoin, first.month, kDateJoin, first.year, kTo, second.day,
                    kDateJoin, second.month, kDateJoin, second.year, kAre, total, kDaysPassed);
+}
+
+Line output_failure() {
+  return make_line(kOutputFailure);
 }
 
 }  // namespace tage::lines

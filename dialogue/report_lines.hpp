@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
+#include <cstddef>
 
 #include "calendar/date.hpp"
 #include "dialogue/line.hpp"
@@ -30,12 +30,41 @@ Line month_end_total(std::int64_t total);
 Line first_month_rest(std::int64_t total);
 Line first_year_rest(std::int64_t total);
 Line whole_year(std::int32_t year, std::int64_t total);
+
+// The whole-year lines of a walk over consecutive years, of which a long span writes
+// millions. next(year, total) gives exactly the line whole_year(year, total) gives. From
+// one line to the next only the last digits of each number change, so where both numbers
+// are at least 100 and grew by less than 1000 since the last line, only their last three
+// digits are rewritten, and a carry above them; any other pair, or a number that needs
+// one more digit, builds the line anew.
+class WholeYearLines {
+ public:
+  // Where a number's digits stand in the line, [first, last), and the value they spell.
+  struct DigitField {
+    std::size_t first = 0;
+    std::size_t last = 0;
+    std::int64_t value = -1;  // negative while no line is held: never rewritten in place
+    std::int64_t low = 0;     // value % 1000, kept so that a step needs no division
+  };
+
+  const Line& next(std::int32_t year, std::int64_t total);
+
+ private:
+  // Rewrites `field` in place to spell `value`; false, with the line left to be built
+  // anew, where that cannot be done in place.
+  bool respell(DigitField& field, std::int64_t value) noexcept;
+  void build(std::int32_t year, std::int64_t total);
+
+  Line line_;
+  DigitField year_;
+  DigitField total_;
+};
+
 Line two_year_total(std::int64_t total);
 // "Vom 1. 3. 2020 bis 5. 6. 2020 sind 96 Tage vergangen."
 Line summary(const DatePair& dates, std::int64_t total);
 
-// Written to standard error, followed by a line end, when standard output fails.
-inline constexpr std::string_view kOutputFailure =
-    "Fehler: Die Ausgabe konnte nicht geschrieben werden.";
+// Written to standard error when standard output fails.
+Line output_failure();
 
 }  // namespace tage::lines
