@@ -15,8 +15,8 @@
 // 366 days, plus terms below 2^32, stay below 2^41.
 namespace tage {
 
-// Second year directly after the first. Writes the two rest lines, the two-year total, a
-// blank line and the summary line.
+// Second year directly after the first. Writes the two rest lines and the two-year total;
+// the dialogue writes the summary that follows them.
 std::int64_t count_next_year(const DatePair& dates, MonthTable& months, LineWriter& out);
 
 // Second year at least two after the first. Writes the two rest lines, a blank line and a

@@ -3,18 +3,6 @@
 #include "dialogue/report_lines.hpp"
 
 namespace tage {
-namespace {
-
-// The closing lines of both within-year cases: the second day, a blank line, the summary.
-std::int64_t add_second_day_and_summarize(const DatePair& dates, std::int64_t total,
-                                          LineWriter& out) {
-  total += dates.second.day;
-  out.write(lines::blank());
-  out.write(lines::summary(dates, total));
-  return total;
-}
-
-}  // namespace
 
 std::int64_t rest_of_first_month(const Date& first, const MonthTable& months) {
   return months.length_at(month_index(first.month)) - static_cast<std::int64_t>(first.day);
@@ -24,7 +12,7 @@ std::int64_t count_adjacent_months(const DatePair& dates, const MonthTable& mont
                                    LineWriter& out) {
   const std::int64_t total = rest_of_first_month(dates.first, months);
   out.write(lines::month_end_rest(total));
-  return add_second_day_and_summarize(dates, total, out);
+  return total + dates.second.day;
 }
 
 std::int64_t count_distant_months(const DatePair& dates, const MonthTable& months,
@@ -42,7 +30,7 @@ std::int64_t count_distant_months(const DatePair& dates, const MonthTable& month
     out.write(lines::blank());
   }
   out.write(lines::month_end_total(total));
-  return add_second_day_and_summarize(dates, total, out);
+  return total + dates.second.day;
 }
 
 }  // namespace tage

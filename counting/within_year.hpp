@@ -7,8 +7,8 @@
 #include "dialogue/line_writer.hpp"
 
 // Counting two dates of one year in different months: the rest of the first month, the
-// whole months between, and the second day. Each function writes its progress lines,
-// ending with a blank line and the summary line, and returns the total.
+// whole months between, and the second day. Each function writes its progress lines and
+// returns the total; the summary that follows them is the dialogue's to write.
 //
 // Totals are exact in 64 bits for every 32-bit input: the rest of the first month lies in
 // [-2147483616, 2147483679], twelve months add at most 366 and the second day at most

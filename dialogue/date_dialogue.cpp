@@ -12,49 +12,44 @@
 namespace tage {
 namespace {
 
-// Shows all output written so far, then reads one number into `value`.
-void read_number(NumberReader& in, LineWriter& out, std::int32_t& value) {
-  out.flush();
-  in.read(value);
-}
-
+// Every line is written at once, so nothing is pending when a read waits.
 void read_date(NumberReader& in, LineWriter& out, Date& date) {
   out.write(lines::day_prompt());
-  read_number(in, out, date.day);
+  in.read(date.day);
   out.write(lines::month_prompt());
-  read_number(in, out, date.month);
+  in.read(date.month);
   out.write(lines::year_prompt());
-  read_number(in, out, date.year);
+  in.read(date.year);
 }
 
 // Keeps a console window open until the user answers; the answer is not used.
-void closing_pause(NumberReader& in, LineWriter& out) {
+void closing_pause(NumberReader& in) {
   std::int32_t answer = 0;
-  read_number(in, out, answer);
+  in.read(answer);
 }
 
 }  // namespace
 
-std::int64_t count_days(const DatePair& dates, MonthTable& months, LineWriter& out) {
+Count count_days(const DatePair& dates, MonthTable& months, LineWriter& out) {
   switch (choose_case(dates)) {
     case CountingCase::same_month: {
       const std::int64_t total = same_month_total(dates.first.day, dates.second.day);
       out.write(lines::same_month_result(total));
-      return total;
+      return {total, 1};
     }
     case CountingCase::distant_months:
-      return count_distant_months(dates, months, out);
+      return {count_distant_months(dates, months, out), 2};
     case CountingCase::adjacent_months:
-      return count_adjacent_months(dates, months, out);
+      return {count_adjacent_months(dates, months, out), 2};
     case CountingCase::next_year:
-      return count_next_year(dates, months, out);
+      return {count_next_year(dates, months, out), 2};
     case CountingCase::distant_years:
-      return count_distant_years(dates, months, out);
+      return {count_distant_years(dates, months, out), 1};
     case CountingCase::reversed_months:
     case CountingCase::earlier_year:
       break;
   }
-  return 0;
+  return {0, 1};
 }
 
 void run_date_dialogue(NumberReader& in, LineWriter& out) {
@@ -68,11 +63,16 @@ void run_date_dialogue(NumberReader& in, LineWriter& out) {
 
   MonthTable months;
   months.set_february(dates.first.year);
-  const std::int64_t total = count_days(dates, months, out);
+  const Count count = count_days(dates, months, out);
 
-  out.write(lines::blank());
-  out.write(lines::summary(dates, total));
-  closing_pause(in, out);
+  // The summary closes the count of its case where that case has one, and the closing
+  // always: the same line, built once, each time after a blank line.
+  const Line summary = lines::summary(dates, count.total);
+  for (int written = 0; written < count.summaries; ++written) {
+    out.write(lines::blank());
+    out.write(summary);
+  }
+  closing_pause(in);
 }
 
 }  // namespace tage

@@ -16,10 +16,19 @@ namespace tage {
 // Propagates whatever `out` throws when a line cannot be written.
 void run_date_dialogue(NumberReader& in, LineWriter& out);
 
+// A count and how many summary lines close the run: 2 where the case ends its progress
+// lines with a summary of its own before the closing one (distant months, adjacent
+// months, next year), else 1.
+struct Count {
+  std::int64_t total = 0;
+  int summaries = 1;
+};
+
 // Counts the days from the first date to the second by the case the dates call for,
-// writes that case's lines and returns the total (0 for a second date before the first).
-// `months` comes with February set for the first year; the counts across years set it for
-// the second year. Exact in 64 bits for all 32-bit dates.
-std::int64_t count_days(const DatePair& dates, MonthTable& months, LineWriter& out);
+// writes that case's progress lines and returns the total (0 for a second date before the
+// first) with the number of summary lines. `months` comes with February set for the
+// first year; the counts across years set it for the second year. Exact in 64 bits for
+// all 32-bit dates.
+Count count_days(const DatePair& dates, MonthTable& months, LineWriter& out);
 
 }  // namespace tage

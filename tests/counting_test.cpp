@@ -20,21 +20,19 @@ constexpr std::int32_t kMaxInt = std::numeric_limits<std::int32_t>::max();
 class RecordingWriter final : public LineWriter {
  public:
   void write(const Line& line) override { lines.emplace_back(line.text()); }
-  void flush() override {}
   std::vector<std::string> lines;
 };
 
 class CountingWriter final : public LineWriter {
  public:
   void write(const Line&) override { ++count; }
-  void flush() override {}
   std::int64_t count = 0;
 };
 
 std::int64_t count(const DatePair& dates, LineWriter& out) {
   MonthTable months;
   months.set_february(dates.first.year);
-  return count_days(dates, months, out);
+  return count_days(dates, months, out).total;
 }
 
 std::int64_t count_lines_starting(const std::vector<std::string>& lines, const std::string& start) {
