@@ -75,6 +75,11 @@ class Line {
     // 32-bit value is converted in 32-bit arithmetic, which is cheaper.
     template <typename Integer>
     void put(Integer number) noexcept {
+      // A single digit, as most days and months are, needs no conversion.
+      if (number >= 0 && number <= 9 && position != limit) {
+        *position++ = static_cast<char>('0' + number);
+        return;
+      }
       const std::to_chars_result result = std::to_chars(position, limit, number);
       if (result.ec == std::errc{}) position = result.ptr;
     }

@@ -49,7 +49,8 @@ constexpr std::uint32_t fold(std::uint32_t value, std::uint32_t base, std::uint3
 
 void NumberReader::read(std::int32_t& value) {
   if (failed_ || exhausted_) return;
-  if (!skip_white_space()) {
+  skip_white_space();
+  if (exhausted_) {
     failed_ = true;
     return;
   }
@@ -63,13 +64,13 @@ void NumberReader::read(std::int32_t& value) {
   value = static_cast<std::int32_t>(negative ? 0U - magnitude : magnitude);
 }
 
-bool NumberReader::skip_white_space() {
+void NumberReader::skip_white_space() {
   take_while([](int byte) { return is_white_space(byte); });
-  return !exhausted_;
 }
 
 bool NumberReader::take_sign() {
-  const int byte = peek();
+  // Called after white space that did not reach the end: the next byte is buffered.
+  const int byte = as_byte(*next_);
   if (byte != '+' && byte != '-') return false;
   skip();
   return byte == '-';
@@ -109,17 +110,17 @@ bool NumberReader::take_and_fold(std::uint32_t& value, std::uint32_t base) {
 template <typename Accept>
 void NumberReader::take_while(Accept accept) {
   while (next_ != end_ || refill()) {
-    const char* position = buffer_.data() + next_;
-    const char* const end = buffer_.data() + end_;
+    const char* position = next_;
+    const char* const end = end_;
     while (position != end && accept(as_byte(*position))) ++position;
-    next_ = static_cast<std::size_t>(position - buffer_.data());
+    next_ = position;
     if (next_ != end_) return;
   }
 }
 
 int NumberReader::peek() {
   if (next_ == end_ && !refill()) return kEndOfInput;
-  return as_byte(buffer_[next_]);
+  return as_byte(*next_);
 }
 
 void NumberReader::skip() {
@@ -129,9 +130,10 @@ void NumberReader::skip() {
 bool NumberReader::refill() {
   // Once the end has been seen it stays: asking again would wait at a terminal.
   if (exhausted_) return false;
-  next_ = 0;
-  end_ = source_.read_some(buffer_.data(), buffer_.size());
-  exhausted_ = end_ == 0;
+  const std::size_t count = source_.read_some(buffer_.data(), buffer_.size());
+  next_ = buffer_.data();
+  end_ = next_ + count;
+  exhausted_ = count == 0;
   return !exhausted_;
 }
 

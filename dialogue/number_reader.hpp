@@ -33,6 +33,9 @@ namespace tage {
 class NumberReader {
  public:
   explicit NumberReader(ByteSource& source) noexcept : source_(source) {}
+  // Not copied: the read position points into the reader's own buffer.
+  NumberReader(const NumberReader&) = delete;
+  NumberReader& operator=(const NumberReader&) = delete;
 
   // Reads one number into `value` by the rules above.
   void read(std::int32_t& value);
@@ -41,7 +44,9 @@ class NumberReader {
   bool exhausted() const noexcept { return exhausted_; }
 
   // The bytes already taken from the source but not yet read; the source holds the rest.
-  std::string_view buffered() const noexcept { return {buffer_.data() + next_, end_ - next_}; }
+  std::string_view buffered() const noexcept {
+    return {next_, static_cast<std::size_t>(end_ - next_)};
+  }
 
  private:
   // Room for whatever one read of the source may hand over: a line at a terminal, a
@@ -52,7 +57,9 @@ class NumberReader {
   // The next byte (0..255) without taking it, or kEndOfInput, which also exhausts input.
   int peek();
   void skip();
-  bool skip_white_space();
+  // Takes white space up to the next other byte, or to the end of input.
+  void skip_white_space();
+  // Takes a sign, once white space has been skipped short of the end; true for "-".
   bool take_sign();
   // Takes the digits of a number; returns whether any counted, and folds them into `value`.
   bool take_digits(std::uint32_t& value);
@@ -70,8 +77,9 @@ class NumberReader {
 
   ByteSource& source_;
   std::array<char, kBufferSize> buffer_;  // only [next_, end_) is ever read
-  std::size_t next_ = 0;
-  std::size_t end_ = 0;
+  // Pointers rather than indexes, so that a scan starts and ends without address sums.
+  const char* next_ = buffer_.data();
+  const char* end_ = buffer_.data();
   bool failed_ = false;
   bool exhausted_ = false;
 };
