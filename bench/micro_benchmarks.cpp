@@ -1,4 +1,4 @@
-// The two inner costs of a run: reading one number and building one line.
+// The inner costs of a run: reading numbers and building lines.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -42,19 +42,34 @@ void read_long_number(benchmark::State& state) {
 }
 BENCHMARK(read_long_number);
 
-// Builds the line a long span writes once per year.
+// Builds the line a long span writes once per year, as the walk does: one year after the
+// other, through the lines that rewrite only the changed digits.
 void build_whole_year_line(benchmark::State& state) {
+  tage::lines::WholeYearLines year_lines;
   std::int32_t year = 1001;
   std::int64_t total = 365;
   for (auto _ : state) {
-    tage::Line line = tage::lines::whole_year(year, total);
-    benchmark::DoNotOptimize(line);
+    const tage::Line& line = year_lines.next(year, total);
+    benchmark::DoNotOptimize(line.text().data());
     ++year;
     total += 365;
   }
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(build_whole_year_line);
+
+// Builds a summary line of a typical run from scratch.
+void build_summary_line(benchmark::State& state) {
+  const tage::DatePair dates{{1, 3, 2020}, {5, 6, 2020}};
+  std::int64_t total = 96;
+  for (auto _ : state) {
+    tage::Line line = tage::lines::summary(dates, total);
+    benchmark::DoNotOptimize(line.text().data());
+    benchmark::DoNotOptimize(total);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(build_summary_line);
 
 }  // namespace
 

@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Builds tage in Release with the floor programs, then measures the three whole-process
-# targets: a typical session, a long span and a long number, each against its floor, run
-# alternately. Prints the medians and ratios, the write count of the long span and the
-# peak memory of the long number.
+# Builds tage in Release with the floor programs, then measures each kind of run against
+# the least it can cost (bench/floor_*.c), two ways:
+#
+# - whole-process wall time, the two programs started alternately (A B A B ...), medians;
+# - user-space instructions counted by callgrind, which stay the same on a busy machine;
+#   both programs run with an empty environment, as start-up work grows with it.
+#
+# Prints each figure with its target and MISSED beside any target missed, then the write
+# count of the long span and the peak memory of the long number; exits 1 if a target was
+# missed.
 #
 #   bench/run.sh [PAIRS]     (PAIRS for the short session; default 200)
 set -euo pipefail
@@ -13,39 +19,92 @@ cmake --preset default >/dev/null
 cmake --build --preset default >/dev/null
 build=build/default
 tage="$build/tage"
+floors="$build/bench"
 
 inputs=$(mktemp -d)
 trap 'rm -rf "$inputs"' EXIT
 printf '1\n3\n2020\n5\n6\n2020\nx\n' >"$inputs/session"
 printf '1\n1\n1000\n1\n1\n1001000\nx\n' >"$inputs/years"
+printf '1\n1\n1000\n1\n1\n101000\nx\n' >"$inputs/years_100k"
 head -c 100000000 /dev/zero | tr '\0' '7' >"$inputs/digits"
+head -c 10000000 /dev/zero | tr '\0' '7' >"$inputs/digits_10m"
 
 # Each floor must produce what tage produces, or the comparison means nothing.
-cmp -s <("$build/bench/floor_session" <"$inputs/session") <("$tage" <"$inputs/session") ||
+cmp -s <("$floors/floor_session" <"$inputs/session") <("$tage" <"$inputs/session") ||
   { echo "floor_session writes other lines than tage"; exit 1; }
-cmp -s <("$build/bench/floor_years" <"$inputs/years") \
+cmp -s <("$floors/floor_years" <"$inputs/years") \
   <("$tage" <"$inputs/years" | grep '^Inklusive') ||
   { echo "floor_years writes other year lines than tage"; exit 1; }
+[[ $("$floors/floor_lines" | wc -c) == $("$tage" <"$inputs/years" | grep '^Inklusive' | wc -c) ]] ||
+  { echo "floor_lines writes another number of bytes than tage's year lines"; exit 1; }
+
+missed=0
+verdict() {  # VALUE TARGET: "ok" or "MISSED" for a value that must stay at most TARGET
+  if awk -v value="$1" -v target="$2" 'BEGIN { exit !(value <= target) }'; then
+    echo ok
+  else
+    echo MISSED
+  fi
+}
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
-echo "                 floor      tage       ratio (target)"
-measure() {
-  local label="$1" target="$2" count="$3" input="$4" floor="$5"
-  read -r floor_s _ tage_s _ ratio < <("$build/bench/alternate" "$count" "$input" "$floor" "$tage")
-  printf '%-16s %-10s %-10s %s (at most %s)\n' "$label" "$floor_s" "$tage_s" "$ratio" "$target"
+echo
+echo "wall time, medians      floor      tage       ratio   target"
+wall() {
+  local label="$1" target="$2" count="$3" input="$4" floor="$5" floor_s tage_s ratio result
+  read -r floor_s _ tage_s _ ratio < <("$floors/alternate" "$count" "$input" "$floor" "$tage")
+  result=$(verdict "$ratio" "$target")
+  [[ "$result" == ok ]] || missed=1
+  printf '%-23s %-10s %-10s %-7s <= %-5s %s\n' "$label" "$floor_s" "$tage_s" "$ratio" "$target" \
+    "$result"
 }
-measure "session" 1.10 "$pairs" "$inputs/session" "$build/bench/floor_session"
-measure "long span" 1.05 10 "$inputs/years" "$build/bench/floor_years"
-measure "long number" 2.0 10 "$inputs/digits" "$build/bench/floor_digits"
+wall "session" 1.10 "$pairs" "$inputs/session" "$floors/floor_session"
+wall "long span (write)" 1.10 10 "$inputs/years" "$floors/floor_lines"
+wall "long span (snprintf)" 1.05 10 "$inputs/years" "$floors/floor_years"
+wall "long number" 2.0 10 "$inputs/digits" "$floors/floor_digits"
 
+if command -v valgrind >/dev/null; then
+  instructions() {  # PROGRAM INPUT: user-space instructions of one run
+    env -i valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" <"$2" 2>&1 >/dev/null |
+      sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
+  }
+  echo
+  echo "instructions (callgrind)  floor        tage         figure   target"
+  counted() {
+    local label="$1" figure="$2" target="$3" floor_i="$4" tage_i="$5" result
+    result=$(verdict "$figure" "$target")
+    [[ "$result" == ok ]] || missed=1
+    printf '%-25s %-12s %-12s %-8s <= %-5s %s\n' "$label" "$floor_i" "$tage_i" "$figure" \
+      "$target" "$result"
+  }
+  floor_i=$(instructions "$floors/floor_session" "$inputs/session")
+  tage_i=$(instructions "$tage" "$inputs/session")
+  counted "session, ratio" "$(awk -v a="$floor_i" -v b="$tage_i" 'BEGIN { printf "%.3f", b / a }')" \
+    1.10 "$floor_i" "$tage_i"
+  # 100,000 whole-year lines from 1. 1. 1000 to 1. 1. 101000, start-up included.
+  tage_i=$(instructions "$tage" "$inputs/years_100k")
+  counted "long span, per year line" "$(awk -v b="$tage_i" 'BEGIN { printf "%.1f", b / 100000 }')" \
+    100 "-" "$tage_i"
+  floor_i=$(instructions "$floors/floor_digits" "$inputs/digits_10m")
+  tage_i=$(instructions "$tage" "$inputs/digits_10m")
+  counted "10 MB number, ratio" "$(awk -v a="$floor_i" -v b="$tage_i" 'BEGIN { printf "%.3f", b / a }')" \
+    2.0 "$floor_i" "$tage_i"
+else
+  echo "valgrind is missing: instructions not counted"
+fi
+
+echo
 lines=$("$tage" <"$inputs/years" | wc -l)
 if command -v strace >/dev/null; then
   writes=$(strace -f -c -e trace=write -o "$inputs/strace" "$tage" <"$inputs/years" >/dev/null &&
     awk '$NF == "write" { print $4 }' "$inputs/strace")
-  echo "long span: $lines lines, $writes writes"
+  result=$([[ "$lines" == "$writes" ]] && echo ok || echo MISSED)
+  [[ "$result" == ok ]] || missed=1
+  echo "long span: $lines lines, $writes writes $result"
 else
   echo "long span: $lines lines (strace missing: writes not counted)"
 fi
 if [[ -x /usr/bin/time ]]; then
   echo "long number: peak memory $(/usr/bin/time -f %M "$tage" <"$inputs/digits" 2>&1 >/dev/null) KiB"
 fi
+exit $missed
