@@ -154,7 +154,8 @@ Line two_year_total(std::int64_t total) {
 }
 
 const Line& WholeYearLines::next(std::int32_t year, std::int64_t total) {
-  if (!respell(year_, year) || !respell(total_, total)) [[unlikely]] build(year, total);
+  if (!respell(year_, year) || !respell(total_, total)) [[unlikely]]
+    build(year, total);
   return line_;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 
 #include "calendar/date.hpp"
 #include "dialogue/line.hpp"

@@ -70,7 +70,8 @@ bool finish_write(int descriptor, std::string_view text, long long written) noex
 // it leaves in the first call; only a failure or a short write needs the loop.
 bool write_all(int descriptor, std::string_view text) noexcept {
   const long long written = write_descriptor(descriptor, text.data(), text.size());
-  if (written == static_cast<long long>(text.size())) [[likely]] return true;
+  if (written == static_cast<long long>(text.size())) [[likely]]
+    return true;
   return finish_write(descriptor, text, written);
 }
 

@@ -4,11 +4,18 @@
 The first date goes in on one line, the second number by number; the program must then
 still wait in its closing pause, through a bare Enter, and end with status 0 once a
 letter and Enter are typed.
+
+Then a terminal that hangs up after the first date: reading standard input fails (EIO),
+which must end the input exactly as its end does, with the output of the transcript
+end_after_first_date and status 0, neither reading again for ever nor using old bytes.
 """
 import os
+import pathlib
 import pty
 import select
+import subprocess
 import sys
+import tempfile
 import time
 
 SUMMARY = b"Vom 3. 3. 2020 bis 17. 3. 2020 sind 14 Tage vergangen."
@@ -71,7 +78,36 @@ def fail(message):
     sys.exit(1)
 
 
+def hung_up_terminal(program):
+    transcripts = pathlib.Path(__file__).parent / "transcripts"
+    expected = (transcripts / "end_after_first_date.out").read_bytes()
+    controller, terminal = pty.openpty()
+    with tempfile.TemporaryFile() as output:
+        run = subprocess.Popen([program], stdin=terminal, stdout=output)
+        os.close(terminal)
+        os.write(controller, (transcripts / "end_after_first_date.in").read_bytes())
+        # Hang up once the program waits for the second date's day.
+        deadline = time.monotonic() + TIMEOUT
+        while time.monotonic() < deadline:
+            output.seek(0)
+            if output.read().count(b"Tag: ") == 2:
+                break
+            time.sleep(0.05)
+        os.close(controller)
+        try:
+            status = run.wait(timeout=TIMEOUT)
+        except subprocess.TimeoutExpired:
+            run.kill()
+            fail("the program went on reading after the terminal hung up")
+        output.seek(0)
+        got = output.read()
+    if status != 0 or got != expected:
+        fail(f"after a hang-up: status {status}, output:\n{got.decode(errors='replace')}")
+    print("hung-up terminal: ok")
+
+
 def main():
+    hung_up_terminal(sys.argv[1])
     term = Terminal(sys.argv[1])
     term.wait_for(b"Tag: ")
     term.type(b"3 3 2020\r")
