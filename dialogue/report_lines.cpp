@@ -47,14 +47,18 @@ constexpr std::string_view kOutputFailure = "Fehler: Die Ausgabe konnte nicht ge
 constexpr std::size_t kLowDigits = 3;
 constexpr std::int64_t kLowDigitsRange = 1000;
 constexpr std::int64_t kSmallestInPlace = kLowDigitsRange / 10;  // the smallest with 3 digits
-constexpr std::array<std::array<char, kLowDigits>, kLowDigitsRange> kThreeDigits = [] {
-  std::array<std::array<char, kLowDigits>, kLowDigitsRange> table{};
+using ThreeDigitTable = std::array<std::array<char, kLowDigits>, kLowDigitsRange>;
+
+constexpr ThreeDigitTable three_digit_spellings() noexcept {
+  ThreeDigitTable table{};
   for (std::size_t value = 0; value < table.size(); ++value) {
     table[value] = {static_cast<char>('0' + value / 100), static_cast<char>('0' + value / 10 % 10),
                     static_cast<char>('0' + value % 10)};
   }
   return table;
-}();
+}
+
+constexpr ThreeDigitTable kThreeDigits = three_digit_spellings();
 
 // Adds 1 to the decimal number `digits` spells, in place; false, with the digits left
 // all zeros, where the sum needs one more digit (all were 9).
