@@ -20,6 +20,20 @@ class Line {
   // are ever read, so that building a line costs no more than its text.
   Line() noexcept {}  // NOLINT(modernize-use-equals-default): keeps Line{} cheap
 
+  // Copies only the characters written: the rest were never set, and reading them, even
+  // to copy them, would use indeterminate values.
+  Line(const Line& other) noexcept : size_(other.size_) {
+    std::char_traits<char>::copy(chars_.data(), other.chars_.data(), size_);
+  }
+  Line& operator=(const Line& other) noexcept {
+    if (this != &other) {
+      size_ = other.size_;
+      std::char_traits<char>::copy(chars_.data(), other.chars_.data(), size_);
+    }
+    return *this;
+  }
+  ~Line() = default;
+
   static constexpr std::size_t kCapacity = 256;
   // Characters of the longest 64-bit number: "-9223372036854775808".
   static constexpr std::size_t kMaxNumberLength = 20;

@@ -150,7 +150,8 @@ Line first_year_rest(std::int64_t total) {
 }
 
 Line whole_year(std::int32_t year, std::int64_t total) {
-  return make_line(kIncluding, year, kItMakes, total, kDaysFullStop);
+  // Built by the same code as the lines of a walk, so that the form is written once.
+  return WholeYearLines().next(year, total);
 }
 
 Line two_year_total(std::int64_t total) {
