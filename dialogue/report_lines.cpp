@@ -165,10 +165,12 @@ const Line& WholeYearLines::next(std::int32_t year, std::int64_t total) {
 }
 
 bool WholeYearLines::respell(DigitField& field, std::int64_t value) noexcept {
-  // A held value of at least 100 has three digits and no sign. Both values lie in the
-  // 64-bit range the line forms take (|value| < 2^41), so the difference cannot overflow.
+  // A held value of at least 100 has three digits and no sign. The tests come before the
+  // subtraction, so that it is only made for 100 <= field.value <= value and cannot
+  // overflow for any 64-bit value.
+  if (field.value < kSmallestInPlace || value < field.value) return false;
   const std::int64_t step = value - field.value;
-  if (field.value < kSmallestInPlace || step < 0 || step >= kLowDigitsRange) return false;
+  if (step >= kLowDigitsRange) return false;
   // low + step in [0, 1997]: past 999 the part above the last three digits grows by 1.
   std::int64_t low = field.low + step;
   const bool carry = low >= kLowDigitsRange;

@@ -60,10 +60,19 @@ TEST(ReportLines, WholeYearLinesEqualTheLinesBuiltAnew) {
           << year << " " << total;
     }
   }
-  // Out of order: a year repeated, going back, a total that falls.
+  // Out of order: a year repeated, going back, totals that fall and jump.
   lines::WholeYearLines year_lines;
   const std::pair<std::int32_t, std::int64_t> pairs[] = {
-      {2000, 5000}, {2000, 5365}, {1999, 5730}, {2001, 5100}, {2002, 99'999}, {2003, 100'364}};
+      {2000, 5000},
+      {2000, 5365},
+      {1999, 5730},
+      {2001, 5100},
+      {2002, 99'999},
+      {2003, 100'364},
+      // From the largest total to the smallest and back: no difference may overflow.
+      {2004, std::numeric_limits<std::int64_t>::max()},
+      {2005, std::numeric_limits<std::int64_t>::min()},
+      {2006, std::numeric_limits<std::int64_t>::max()}};
   for (const auto& [year, total] : pairs) {
     ASSERT_EQ(text(year_lines.next(year, total)), text(lines::whole_year(year, total)))
         << year << " " << total;
