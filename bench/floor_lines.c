@@ -38,5 +38,6 @@ int main(void) {
     const size_t size = fixed + widen(&year_width, year) + widen(&total_width, total);
     if (write(1, line, size) < 0) return 1;
   }
-  return 0;
+  /* tage closes standard output to see any error that shows only then. */
+  return close(1) != 0;
 }

@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "dialogue/memory_io.hpp"
-#include "dialogue/number_reader.hpp"
+#include "dialogue/console/number_reader.hpp"
 #include "dialogue/report_lines.hpp"
+#include "dialogue/whole_year_lines.hpp"
+#include "support/memory_io.hpp"
 
 namespace {
 
@@ -45,7 +46,7 @@ BENCHMARK(read_long_number);
 // Builds the line a long span writes once per year, as the walk does: one year after the
 // other, through the lines that rewrite only the changed digits.
 void build_whole_year_line(benchmark::State& state) {
-  tage::lines::WholeYearLines year_lines;
+  tage::WholeYearLines year_lines;
   std::int32_t year = 1001;
   std::int64_t total = 365;
   for (auto _ : state) {

@@ -36,11 +36,4 @@ constexpr CountingCase choose_case(const DatePair& dates) noexcept {
   return CountingCase::earlier_year;
 }
 
-// The same-month count in closed form: second day minus first day when positive, else 0.
-// Range 0 to 4294967295, exact in 64 bits.
-constexpr std::int64_t same_month_total(std::int32_t first_day, std::int32_t second_day) noexcept {
-  const std::int64_t difference = static_cast<std::int64_t>(second_day) - first_day;
-  return difference > 0 ? difference : 0;
-}
-
 }  // namespace tage

@@ -3,10 +3,10 @@
 #include <cstdint>
 
 #include "calendar/date.hpp"
-#include "calendar/month_table.hpp"
 #include "counting/across_years.hpp"
 #include "counting/within_year.hpp"
 #include "dialogue/case_table.hpp"
+#include "dialogue/progress_lines.hpp"
 #include "dialogue/report_lines.hpp"
 
 namespace tage {
@@ -30,21 +30,31 @@ void closing_pause(NumberReader& in) {
 
 }  // namespace
 
-Count count_days(const DatePair& dates, MonthTable& months, LineWriter& out) {
+Count count_days(const DatePair& dates, LineWriter& out) {
   switch (choose_case(dates)) {
     case CountingCase::same_month: {
       const std::int64_t total = same_month_total(dates.first.day, dates.second.day);
       out.write(lines::same_month_result(total));
       return {total, 1};
     }
-    case CountingCase::distant_months:
-      return {count_distant_months(dates, months, out), 2};
-    case CountingCase::adjacent_months:
-      return {count_adjacent_months(dates, months, out), 2};
-    case CountingCase::next_year:
-      return {count_next_year(dates, months, out), 2};
-    case CountingCase::distant_years:
-      return {count_distant_years(dates, months, out), 1};
+    case CountingCase::distant_months: {
+      WithinYearLines report(out);
+      return {count_distant_months(dates, report), 2};
+    }
+    case CountingCase::adjacent_months: {
+      WithinYearLines report(out);
+      return {count_adjacent_months(dates, report), 2};
+    }
+    case CountingCase::next_year: {
+      WholeYearLines year_lines;
+      AcrossYearsLines report(out, year_lines);
+      return {count_next_year(dates, report), 2};
+    }
+    case CountingCase::distant_years: {
+      WholeYearLines year_lines;
+      AcrossYearsLines report(out, year_lines);
+      return {count_distant_years(dates, report), 1};
+    }
     case CountingCase::reversed_months:
     case CountingCase::earlier_year:
       break;
@@ -61,9 +71,7 @@ void run_date_dialogue(NumberReader& in, LineWriter& out) {
   out.write(lines::second_date_prompt());
   read_date(in, out, dates.second);
 
-  MonthTable months;
-  months.set_february(dates.first.year);
-  const Count count = count_days(dates, months, out);
+  const Count count = count_days(dates, out);
 
   // The summary closes the count of its case where that case has one, and the closing
   // always: the same line, built once, each time after a blank line.

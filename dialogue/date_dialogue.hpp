@@ -3,9 +3,8 @@
 #include <cstdint>
 
 #include "calendar/date.hpp"
-#include "calendar/month_table.hpp"
-#include "dialogue/line_writer.hpp"
-#include "dialogue/number_reader.hpp"
+#include "dialogue/console/line_writer.hpp"
+#include "dialogue/console/number_reader.hpp"
 
 namespace tage {
 
@@ -26,9 +25,7 @@ struct Count {
 
 // Counts the days from the first date to the second by the case the dates call for,
 // writes that case's progress lines and returns the total (0 for a second date before the
-// first) with the number of summary lines. `months` comes with February set for the
-// first year; the counts across years set it for the second year. Exact in 64 bits for
-// all 32-bit dates.
-Count count_days(const DatePair& dates, MonthTable& months, LineWriter& out);
+// first) with the number of summary lines. Exact in 64 bits for all 32-bit dates.
+Count count_days(const DatePair& dates, LineWriter& out);
 
 }  // namespace tage

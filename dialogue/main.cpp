@@ -1,8 +1,9 @@
 #include <csignal>
 
+#include "dialogue/console/number_reader.hpp"
+#include "dialogue/console/standard_streams.hpp"
 #include "dialogue/date_dialogue.hpp"
-#include "dialogue/number_reader.hpp"
-#include "dialogue/standard_streams.hpp"
+#include "dialogue/report_lines.hpp"
 
 #ifdef SIGPIPE
 #include <signal.h>  // sigaction: POSIX, where there are pipes to close
@@ -29,8 +30,9 @@ int main() {
   tage::StandardOutput out;
   try {
     tage::run_date_dialogue(in, out);
+    tage::close_standard_output();
   } catch (const tage::OutputFailure&) {
-    tage::report_output_failure();
+    tage::write_to_standard_error(tage::lines::output_failure().text());
     return 1;
   }
   return 0;

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "dialogue/memory_io.hpp"
-#include "dialogue/number_reader.hpp"
+#include "dialogue/console/number_reader.hpp"
 #include "reader_model.hpp"
+#include "support/memory_io.hpp"
 
 namespace {
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "counting/within_year.hpp"
+
 namespace tage {
 namespace {
 

@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "calendar/month_table.hpp"
+#include "dialogue/console/line_writer.hpp"
 #include "dialogue/date_dialogue.hpp"
-#include "dialogue/line_writer.hpp"
 
 namespace tage {
 namespace {
@@ -30,9 +29,7 @@ class CountingWriter final : public LineWriter {
 };
 
 std::int64_t count(const DatePair& dates, LineWriter& out) {
-  MonthTable months;
-  months.set_february(dates.first.year);
-  return count_days(dates, months, out).total;
+  return count_days(dates, out).total;
 }
 
 std::int64_t count_lines_starting(const std::vector<std::string>& lines, const std::string& start) {

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
-#include "dialogue/byte_source.hpp"
-#include "dialogue/line_writer.hpp"
+#include "dialogue/console/byte_source.hpp"
+#include "dialogue/console/line_writer.hpp"
 
 // The program's console: standard input, standard output and standard error.
 namespace tage {
@@ -11,7 +12,8 @@ namespace tage {
 // Standard input, read unbuffered from its descriptor (read, or _read on Windows) so that
 // each read returns what is ready: one line at a terminal, up to a block from a pipe or
 // file. On Windows the descriptor is in text mode, so a CR LF typed at the console
-// arrives as a line feed.
+// arrives as a line feed. A descriptor left non-blocking by whoever started the program
+// is waited on until input is ready, as a blocking one would be.
 class StandardInput final : public ByteSource {
  public:
   std::size_t read_some(char* into, std::size_t capacity) override;
@@ -25,7 +27,12 @@ class StandardOutput final : public LineWriter {
   void write(const Line& line) override;
 };
 
-// Says on standard error that standard output failed.
-void report_output_failure() noexcept;
+// Closes standard output at the end of a run, so that an error that shows only then (a
+// network file system, a quota) is not taken for success: throws OutputFailure if the
+// close fails. Nothing may be written to standard output after it.
+void close_standard_output();
+
+// Writes `text` to standard error as far as it can; nothing is left to tell if that fails.
+void write_to_standard_error(std::string_view text) noexcept;
 
 }  // namespace tage

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "dialogue/byte_source.hpp"
-#include "dialogue/line_writer.hpp"
+#include "dialogue/console/byte_source.hpp"
+#include "dialogue/console/line_writer.hpp"
 
 // Input and output in memory, for driving whole runs in tests and tools.
 namespace tage {

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "calendar/leap_rule.hpp"
-#include "calendar/month_table.hpp"
+#include "calendar/month_lengths.hpp"
 
 namespace tage {
 namespace {
@@ -46,37 +46,26 @@ TEST(LeapRule, Table) {
   }
 }
 
-TEST(MonthTable, FebruaryIsZeroUntilSetThenFollowsTheYear) {
-  MonthTable months;
-  EXPECT_EQ(months.length_at(MonthTable::kFebruaryIndex), 0);
-  months.set_february(2020);
-  EXPECT_EQ(months.length_at(MonthTable::kFebruaryIndex), 29);
-  months.set_february(2021);
-  EXPECT_EQ(months.length_at(MonthTable::kFebruaryIndex), 28);
-}
-
-TEST(MonthTable, IndexesOutsideTheTableHaveNoLength) {
-  MonthTable months;
-  months.set_february(2021);
+TEST(MonthLengths, FebruaryFollowsTheYearAndIndexesOutsideTheYearHaveNoLength) {
   const std::int32_t lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  for (int index = 0; index < MonthTable::kMonths; ++index) {
-    EXPECT_EQ(months.length_at(index), lengths[index]) << index;
+  for (int index = 0; index < kMonthsPerYear; ++index) {
+    EXPECT_EQ(month_length(index, 2021), lengths[index]) << index;
   }
+  EXPECT_EQ(month_length(kFebruaryIndex, 2020), 29);
+  EXPECT_EQ(month_length(kFebruaryIndex, 1600), 28);
   for (const std::int64_t index : {std::int64_t{-1}, std::int64_t{12}, month_index(kMinInt),
                                    std::int64_t{kMaxInt}, std::int64_t{kMinInt}}) {
-    EXPECT_EQ(months.length_at(index), 0) << index;
+    EXPECT_EQ(month_length(index, 2020), 0) << index;
   }
 }
 
 struct RangeCase {
   std::int64_t first;
   std::int64_t last;
-  std::int64_t sum;  // of lengths with February at 28
+  std::int32_t days;  // in 2021, February 28
 };
 
-TEST(MonthTable, SumsCoverOnlyTheIndexesInsideTheTable) {
-  MonthTable months;
-  months.set_february(2021);
+TEST(MonthLengths, SumsCoverOnlyTheIndexesThatNameMonths) {
   const RangeCase cases[] = {
       {0, 11, 365},
       {2, 4, 92},
@@ -89,7 +78,7 @@ TEST(MonthTable, SumsCoverOnlyTheIndexesInsideTheTable) {
       {month_index(kMinInt), -1, 0},
   };
   for (const RangeCase& c : cases) {
-    EXPECT_EQ(months.sum_of_lengths(c.first, c.last), c.sum) << c.first << ".." << c.last;
+    EXPECT_EQ(days_in_months(c.first, c.last, 2021), c.days) << c.first << ".." << c.last;
   }
 }
 

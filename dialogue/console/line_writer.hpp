@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogue/line.hpp"
+#include "dialogue/console/line.hpp"
 
 namespace tage {
 

@@ -79,7 +79,7 @@ def fail(message):
 
 
 def hung_up_terminal(program):
-    transcripts = pathlib.Path(__file__).parent / "transcripts"
+    transcripts = pathlib.Path(sys.argv[2])
     expected = (transcripts / "end_after_first_date.out").read_bytes()
     controller, terminal = pty.openpty()
     with tempfile.TemporaryFile() as output:

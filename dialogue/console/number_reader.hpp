@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "dialogue/byte_source.hpp"
+#include "dialogue/console/byte_source.hpp"
 
 namespace tage {
 

@@ -1,4 +1,4 @@
-#include "dialogue/number_reader.hpp"
+#include "dialogue/console/number_reader.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogue/memory_io.hpp"
+#include "support/memory_io.hpp"
 
 namespace tage {
 namespace {

@@ -1,4 +1,4 @@
-#include "dialogue/number_reader.hpp"
+#include "dialogue/console/number_reader.hpp"
 
 namespace tage {
 namespace {

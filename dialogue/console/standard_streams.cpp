@@ -1,15 +1,14 @@
-#include "dialogue/standard_streams.hpp"
+#include "dialogue/console/standard_streams.hpp"
 
 #include <cerrno>
 #include <climits>
 #include <cstddef>
 #include <string_view>
 
-#include "dialogue/report_lines.hpp"
-
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <poll.h>
 #include <unistd.h>
 #endif
 
@@ -47,10 +46,27 @@ long long write_descriptor(int descriptor, const char* from, std::size_t count) 
 #endif
 }
 
+#ifdef _WIN32
+
+// In text mode the C runtime writes through a buffer of its own and counts what it
+// reports from the bytes it passed on and the line feeds it translated; after a partial
+// write that count is no position in the caller's text, so resuming from it could repeat
+// or drop bytes. A line that did not go out whole is therefore a failure.
+bool write_all(int descriptor, std::string_view text) noexcept {
+  return write_descriptor(descriptor, text.data(), text.size()) ==
+         static_cast<long long>(text.size());
+}
+
+// The Windows C runtime neither interrupts a read nor makes one non-blocking.
+bool should_read_again() noexcept {
+  return false;
+}
+
+#else
+
 // Writes the rest of `text` after a first call took `written` bytes of it (or -1 for an
 // error), asking again after a short write or an interruption; false on any other
 // failure, and on a call that takes nothing, which would otherwise be repeated for ever.
-// A count above the rest (a text-mode count of the added carriage returns) means done.
 bool finish_write(int descriptor, std::string_view text, long long written) noexcept {
   for (;;) {
     if (written < 0) {
@@ -75,25 +91,67 @@ bool write_all(int descriptor, std::string_view text) noexcept {
   return finish_write(descriptor, text, written);
 }
 
+// Waits until standard input has something to read, its end or an error included.
+// False if even that cannot be waited for.
+bool wait_for_input() noexcept {
+  pollfd input{kStandardInputDescriptor, POLLIN, 0};
+  for (;;) {
+    if (poll(&input, 1, -1) >= 0) return true;
+    if (errno != EINTR) return false;
+  }
+}
+
+// After a read failed with `errno`: true where reading again can succeed. An
+// interruption before anything arrived asks again; a descriptor left non-blocking, with
+// nothing ready yet, is waited on first.
+bool should_read_again() noexcept {
+  if (errno == EINTR) return true;
+  if (errno == EAGAIN || errno == EWOULDBLOCK) return wait_for_input();
+  return false;
+}
+
+#endif
+
+int close_descriptor(int descriptor) noexcept {
+#ifdef _WIN32
+  return _close(descriptor);
+#else
+  return ::close(descriptor);
+#endif
+}
+
+// Reads again after a read failed, for as long as reading again can succeed. Any other
+// error (a directory, a terminal that hung up) ends the input, exactly as the end of input
+// does. Kept out of line, so that the usual read pays nothing for it.
+[[gnu::noinline, gnu::cold]] std::size_t read_after_failure(char* into,
+                                                            std::size_t capacity) noexcept {
+  while (should_read_again()) {
+    const long long got = read_descriptor(kStandardInputDescriptor, into, capacity);
+    if (got >= 0) return static_cast<std::size_t>(got);
+  }
+  return 0;
+}
+
 }  // namespace
 
 std::size_t StandardInput::read_some(char* into, std::size_t capacity) {
-  for (;;) {
-    const long long got = read_descriptor(kStandardInputDescriptor, into, capacity);
-    if (got >= 0) return static_cast<std::size_t>(got);
-    // Interrupted before anything arrived: ask again. Any other error (a directory, a
-    // terminal that hung up) ends the input, exactly as the end of input does.
-    if (errno != EINTR) return 0;
-  }
+  const long long got = read_descriptor(kStandardInputDescriptor, into, capacity);
+  if (got >= 0) [[likely]]
+    return static_cast<std::size_t>(got);
+  return read_after_failure(into, capacity);
 }
 
 void StandardOutput::write(const Line& line) {
   if (!write_all(kStandardOutputDescriptor, line.text())) throw OutputFailure{};
 }
 
-void report_output_failure() noexcept {
-  // Nothing is left to tell if standard error fails too.
-  static_cast<void>(write_all(kStandardErrorDescriptor, lines::output_failure().text()));
+void close_standard_output() {
+  // Not asked again after EINTR: on Linux the descriptor is gone whatever close returns.
+  if (close_descriptor(kStandardOutputDescriptor) != 0) throw OutputFailure{};
+}
+
+void write_to_standard_error(std::string_view text) noexcept {
+  static_cast<void>(write_all(kStandardErrorDescriptor, text));
 }
 
 }  // namespace tage

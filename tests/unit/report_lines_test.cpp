@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "dialogue/whole_year_lines.hpp"
+
 namespace tage {
 namespace {
 
@@ -50,9 +52,11 @@ TEST(ReportLines, WholeYearLinesEqualTheLinesBuiltAnew) {
       {2147483640, 5, 7, 999},      // the largest steps made in place, to the last year
       {100, 100, 5, 1000},          // a step too large for the last three digits
       {5, 99, 10, 1},               // numbers below 100 and up to it
+      {101, 146, 9, 365},           // both numbers of three digits from the start
+      {100, 19'800, 3, 365},        // a carry through a 9 above the last three digits
   };
   for (const Walk& walk : walks) {
-    lines::WholeYearLines year_lines;
+    WholeYearLines year_lines;
     std::int64_t total = walk.total;
     for (std::int32_t i = 0; i < walk.years; ++i, total += walk.step) {
       const std::int32_t year = walk.year + i;
@@ -61,7 +65,7 @@ TEST(ReportLines, WholeYearLinesEqualTheLinesBuiltAnew) {
     }
   }
   // Out of order: a year repeated, going back, totals that fall and jump.
-  lines::WholeYearLines year_lines;
+  WholeYearLines year_lines;
   const std::pair<std::int32_t, std::int64_t> pairs[] = {
       {2000, 5000},
       {2000, 5365},

@@ -4,15 +4,17 @@
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace tage {
 
 // One finished output line, built in place without allocation: literal pieces and numbers
 // in plain decimal, closed by a single line feed. The capacity holds the longest line the
-// program writes (see the static_asserts beside the line forms); a piece that would not
+// program writes (each line form checks that at compile time); a piece that would not
 // fit is cut short (text) or left out (a number) rather than written past the end.
 class Line {
  public:
@@ -35,11 +37,25 @@ class Line {
   ~Line() = default;
 
   static constexpr std::size_t kCapacity = 256;
-  // Characters of the longest 64-bit number: "-9223372036854775808".
-  static constexpr std::size_t kMaxNumberLength = 20;
+  static constexpr char kLineEnd[] = "\n";
+  static constexpr std::size_t kLineEndLength = sizeof kLineEnd - 1;
+
+  // The most characters a piece of type Piece can add: a literal's own length, 11 for a
+  // 32-bit number ("-2147483648"), 20 for a 64-bit one.
+  template <typename Piece>
+  static constexpr std::size_t longest_spelling() noexcept {
+    if constexpr (std::is_array_v<Piece>) {
+      return sizeof(Piece) - 1;  // a char array: without the terminating NUL
+    } else {
+      static_assert(std::is_same_v<Piece, std::int32_t> || std::is_same_v<Piece, std::int64_t>);
+      return std::numeric_limits<Piece>::digits10 + 2;  // every digit and a sign
+    }
+  }
 
   // Appends the pieces in order: texts as they stand, 32-bit and 64-bit numbers with a
-  // leading "-" for negatives, no padding and no grouping.
+  // leading "-" for negatives, no padding and no grouping. Nothing else is a piece: a
+  // character or a number of another type does not compile, so that ':' cannot turn up
+  // as "58".
   template <typename... Pieces>
   Line& append(const Pieces&... pieces) noexcept {
     // The position lives in a local while the pieces go in: a character stored through a
@@ -51,12 +67,8 @@ class Line {
     return *this;
   }
 
-  Line& operator<<(std::string_view text) noexcept { return append(text); }
-  Line& operator<<(std::int64_t number) noexcept { return append(number); }
-  Line& operator<<(std::int32_t number) noexcept { return append(number); }
-
   // Closes the line with its line feed.
-  Line& end() noexcept { return append(std::string_view("\n")); }
+  Line& end() noexcept { return append(kLineEnd); }
 
   // Empties the line for building it anew.
   void clear() noexcept { size_ = 0; }
@@ -85,10 +97,23 @@ class Line {
       }
     }
 
+    // A literal: its length is known at compile time.
+    template <std::size_t N>
+    void put(const char (&text)[N]) noexcept {
+      put(std::string_view(text, N - 1));
+    }
+
+    void put(std::int32_t number) noexcept { put_number(number); }
+    void put(std::int64_t number) noexcept { put_number(number); }
+
+    // Any other type, char and bool among them, is no piece.
+    template <typename Other>
+    void put(const Other&) = delete;
+
     // The digits go straight into place, two at a time, with no division per digit; a
     // 32-bit value is converted in 32-bit arithmetic, which is cheaper.
     template <typename Integer>
-    void put(Integer number) noexcept {
+    void put_number(Integer number) noexcept {
       // A single digit, as most days and months are, needs no conversion.
       if (number >= 0 && number <= 9 && position != limit) {
         *position++ = static_cast<char>('0' + number);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "dialogue/console/line.hpp"
+
+namespace tage {
+
+// The whole-year lines of a walk over consecutive years, of which a long span writes
+// millions. next(year, total) gives exactly the line lines::whole_year(year, total) gives,
+// which stays the reference. From one line to the next only the last digits of each
+// number change, so where both numbers are at least 100 and grew by less than 1000 since
+// the last line, only their last three digits are rewritten, and a carry above them; any
+// other pair, or a number that needs one more digit, builds the line anew from its form.
+class WholeYearLines {
+ public:
+  const Line& next(std::int32_t year, std::int64_t total);
+
+ private:
+  // Where a number's digits stand in the line, [first, last), and the value they spell.
+  struct DigitField {
+    std::size_t first = 0;
+    std::size_t last = 0;
+    std::int64_t value = -1;  // negative while no line is held: never rewritten in place
+    std::int64_t low = 0;     // value % 1000, kept so that a step needs no division
+  };
+
+  // Rewrites `field` in place to spell `value`; false, with the line left to be built
+  // anew, where that cannot be done in place. Defined for every pair of 64-bit values.
+  bool respell(DigitField& field, std::int64_t value) noexcept;
+  void build(std::int32_t year, std::int64_t total);
+
+  Line line_;
+  DigitField year_;
+  DigitField total_;
+};
+
+}  // namespace tage
