@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# How the program meets the system where the output alone cannot tell: a read of
+# standard input that fails (here a directory) ends the input as its end does; every
+# line reaches standard output in a write of its own, counted with strace; and each way
+# a read, a write or the closing of standard output can go wrong, injected with strace,
+# ends as it must.
+#
+#   system_calls.sh PROGRAM TRANSCRIPTS_FOLDER
+program="$1"
+transcripts="$2"
+failed=0
+# LeakSanitizer cannot work under ptrace; a sanitizer build is traced without it.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+got=$(mktemp)
+trace=$(mktemp)
+errors=$(mktemp)
+first_two_lines=$(mktemp)
+third_line_short=$(mktemp)
+trap 'rm -f "$got" "$trace" "$errors" "$first_two_lines" "$third_line_short"' EXIT
+
+timeout 5 "$program" </ >"$got"
+status=$?
+if [[ "$status" != 0 ]] || ! cmp -s "$got" "$transcripts/empty_input.out"; then
+  echo "standard input a directory: status $status, output:"
+  cat "$got"
+  failed=1
+else
+  echo "standard input a directory: ok"
+fi
+
+if ! command -v strace >/dev/null; then
+  echo "strace is missing: writes not counted, no faults injected (skipped)"
+  exit $((failed ? 1 : 77))
+fi
+# Transcripts with many lines of every kind: dialogue, month walk, whole years, summaries.
+for name in distant_months distant_years next_year same_month letter_first_day; do
+  strace -o "$trace" -e trace=write -e signal=none "$program" <"$transcripts/$name.in" >"$got"
+  lines=$(wc -l <"$got")
+  writes=$(grep -c '^write(1,' "$trace")
+  if [[ "$lines" != "$writes" ]]; then
+    echo "$name: $lines lines in $writes writes"
+    failed=1
+  else
+    echo "$name: $lines lines, $writes writes"
+  fi
+done
+
+# One row per fault: the injection, the status and the standard output the run must end
+# with (from distant_years), and whether it must report the output failure. A call that
+# strace makes fail or return a count is not made at all, so a write said to take 5 bytes
+# wrote none: the output then lacks exactly those 5 bytes, which shows that the rest was
+# written from the right place.
+message='Fehler: Die Ausgabe konnte nicht geschrieben werden.'
+input="$transcripts/distant_years.in"
+whole="$transcripts/distant_years.out"
+# Which call of its name, counting every call the process makes (a dynamic loader's
+# too), is the Nth on descriptor FD: NAME FD N.
+call_number() {
+  strace -o "$trace" -e signal=none -e trace="$1" "$program" <"$input" >/dev/null 2>&1
+  grep "^$1(" "$trace" | grep -n -m "$3" -E "^$1\($2[,)]" | tail -n 1 | cut -d: -f1
+}
+# WHAT NAME FD N FAULT STATUS OUTPUT REPORTED: the Nth call NAME on FD fails by FAULT.
+expect_fault() {
+  local what="$1" name="$2" status="$6" output="$7" reported="$8" injection got_status got_errors
+  injection="$name:$5:when=$(call_number "$name" "$3" "$4")"
+  timeout 5 strace -o /dev/null -e signal=none -e trace="$name" -e inject="$injection" \
+    "$program" <"$input" >"$got" 2>"$errors"
+  got_status=$?
+  got_errors=$(cat "$errors")
+  if [[ "$got_status" != "$status" ]] || ! cmp -s "$got" "$output" ||
+    [[ "$reported" == yes && "$got_errors" != "$message" ]] ||
+    [[ "$reported" == no && -n "$got_errors" ]]; then
+    echo "$what ($injection): status $got_status, standard error '$got_errors', output:"
+    diff "$output" "$got" | head -n 5
+    failed=1
+  else
+    echo "$what: ok"
+  fi
+}
+head -n 2 "$whole" >"$first_two_lines"
+awk 'NR == 3 { $0 = substr($0, 6) } 1' "$whole" >"$third_line_short"
+
+expect_fault "write takes nothing" write 1 3 retval=0 1 "$first_two_lines" yes
+expect_fault "write fails" write 1 3 error=EIO 1 "$first_two_lines" yes
+expect_fault "write interrupted" write 1 3 error=EINTR 0 "$whole" no
+expect_fault "write short" write 1 3 retval=5 0 "$third_line_short" no
+expect_fault "read interrupted" read 0 1 error=EINTR 0 "$whole" no
+expect_fault "read not ready (non-blocking)" read 0 1 error=EAGAIN 0 "$whole" no
+expect_fault "read fails" read 0 1 error=EIO 0 "$transcripts/empty_input.out" no
+expect_fault "closing standard output fails" close 1 1 error=EIO 1 "$whole" yes
+exit $failed
