@@ -145,8 +145,14 @@ TEST(ReadSequence, NumbersOnOneLineFeedTheFollowingReads) {
   EXPECT_EQ(read_all("15 3 2020\n", 3), (std::vector<std::int32_t>{15, 3, 2020}));
 }
 
+// Also after a failed read that took a sign or a prefix: a read that went on would find
+// the digits behind them.
 TEST(ReadSequence, AFailureSilencesEveryLaterRead) {
+  const std::vector<std::int32_t> none(3, kUntouched);
   EXPECT_EQ(read_all("12abc 5 6", 3), (std::vector<std::int32_t>{12, kUntouched, kUntouched}));
+  EXPECT_EQ(read_all("- 5 3 2020", 3), none);
+  EXPECT_EQ(read_all("0x 5 3", 3), none);
+  EXPECT_EQ(read_all("+x5 3 4", 3), none);
 }
 
 TEST(ReadSequence, ANumberAtTheEndOfInputIsStoredAndTheNextReadDoesNothing) {
