@@ -1,0 +1,71 @@
+# What makes a release build the same, byte for byte, wherever and by whomever it is built,
+# and hardened as Debian hardens its programs.
+
+# The build's time stamp: SOURCE_DATE_EPOCH where it is set, else the time of the last
+# commit, else the release date of this version. The man page's date, the PE time stamp of
+# tage.exe and every time inside the packages come from it.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(TAGE_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
+else()
+  find_package(Git QUIET)
+  if(Git_FOUND)
+    execute_process(
+      COMMAND "${GIT_EXECUTABLE}" log -1 --format=%ct
+      WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
+      OUTPUT_VARIABLE TAGE_SOURCE_DATE_EPOCH
+      RESULT_VARIABLE git_status
+      OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  endif()
+  if(NOT git_status EQUAL 0 OR NOT TAGE_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
+    set(TAGE_SOURCE_DATE_EPOCH "${TAGE_RELEASE_EPOCH}")
+  endif()
+endif()
+if(NOT TAGE_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
+  message(FATAL_ERROR "SOURCE_DATE_EPOCH is no number of seconds: '${TAGE_SOURCE_DATE_EPOCH}'")
+endif()
+
+# The linker reads the time stamp from the environment (for the PE header of tage.exe).
+set(CMAKE_CXX_LINKER_LAUNCHER "${CMAKE_COMMAND}" -E env "SOURCE_DATE_EPOCH=${TAGE_SOURCE_DATE_EPOCH}")
+set(CMAKE_C_LINKER_LAUNCHER ${CMAKE_CXX_LINKER_LAUNCHER})
+
+# No path of the machine that built it ends up in a binary.
+add_compile_options("-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=")
+
+# Folders in the packages are 0755 whatever the umask; files are installed 0644 and
+# programs 0755 anyway.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+# Hardening of the program's own code on Linux, as Debian builds its programs: stack
+# protector, fortified C library calls, stack-clash protection, position-independent
+# code, read-only relocations bound at start. Not with the sanitizers, which bring their
+# own checks, and not for Windows, whose linker marks tage.exe itself (ASLR, DEP).
+add_library(tage_hardening INTERFACE)
+add_library(tage_program_link INTERFACE)
+set(TAGE_HARDENED FALSE)
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND NOT TAGE_SANITIZE AND NOT TAGE_FUZZ)
+  set(TAGE_HARDENED TRUE)
+  target_compile_options(tage_hardening INTERFACE
+    -fstack-protector-strong -fstack-clash-protection -fPIE
+    $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
+  target_link_options(tage_program_link INTERFACE -Wl,-z,relro -Wl,-z,now)
+  if(TAGE_LINK STREQUAL "static-pie")
+    target_link_options(tage_program_link INTERFACE -static-pie)
+  elseif(TAGE_LINK STREQUAL "dynamic")
+    target_link_options(tage_program_link INTERFACE -pie)
+  else()
+    message(FATAL_ERROR "TAGE_LINK must be dynamic or static-pie, not '${TAGE_LINK}'")
+  endif()
+elseif(WIN32 AND NOT MSVC)
+  # One tage.exe that runs on a bare Windows, without the MinGW DLLs.
+  target_link_options(tage_program_link INTERFACE -static)
+endif()
+
+# Removes the compilers' version notes (.comment) from a Linux program: they say nothing
+# about the program and lintian asks for them to go.
+function(tage_drop_compiler_notes target)
+  if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND CMAKE_OBJCOPY)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND "${CMAKE_OBJCOPY}" --remove-section=.comment "$<TARGET_FILE:${target}>")
+  endif()
+endfunction()
