@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds tage in Release with the floor programs, then measures each kind of run against
+# Builds the static-pie tage (preset linux-static) with the floor programs, which are built
+# with the same hardening and linked the same way, then measures each kind of run against
 # the least it can cost (bench/floor_*.c), two ways:
 #
 # - whole-process wall time, the two programs started alternately (A B A B ...), medians;
@@ -15,9 +16,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 pairs="${1:-200}"
 
-cmake --preset default >/dev/null
-cmake --build --preset default >/dev/null
-build=build/default
+cmake --preset linux-static >/dev/null
+cmake --build --preset linux-static >/dev/null
+build=build/linux-static
 tage="$build/tage"
 floors="$build/bench"
 
