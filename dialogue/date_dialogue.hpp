@@ -12,7 +12,6 @@ namespace tage {
 // the case the dates call for, writes the closing blank line and summary line, and waits
 // for one more number before it returns. Every line goes to `out`; lines are written in
 // the order a person at the console sees them, each before the read that follows it.
-// Propagates whatever `out` throws when a line cannot be written.
 void run_date_dialogue(NumberReader& in, LineWriter& out);
 
 // A count and how many summary lines close the run: 2 where the case ends its progress

@@ -27,13 +27,10 @@ int main() {
 #endif
   tage::StandardInput input;
   tage::NumberReader in(input);
-  tage::StandardOutput out;
-  try {
-    tage::run_date_dialogue(in, out);
-    tage::close_standard_output();
-  } catch (const tage::OutputFailure&) {
-    tage::write_to_standard_error(tage::lines::output_failure().text());
-    return 1;
-  }
+  // A line that cannot be written ends the run with this message and status 1.
+  const tage::Line failure_message = tage::lines::output_failure();
+  tage::StandardOutput out(failure_message.text());
+  tage::run_date_dialogue(in, out);
+  out.close();
   return 0;
 }

@@ -4,13 +4,8 @@
 
 namespace tage {
 
-// Thrown by a writer when a line cannot be written. The run ends there: the entry point
-// reports it on standard error and exits with status 1, so that a full disk or a closed
-// pipe is never mistaken for success.
-struct OutputFailure {};
-
-// The one place finished lines go. The counting code writes through this interface and
-// never sees a stream.
+// The one place finished lines go. The dialogue writes through this interface and never
+// sees a stream.
 class LineWriter {
  public:
   LineWriter() = default;
@@ -19,7 +14,9 @@ class LineWriter {
   virtual ~LineWriter() = default;
 
   // Writes `line` and makes it visible at once, so that nothing is ever pending when the
-  // program waits for input; throws OutputFailure if it cannot.
+  // program waits for input. A writer that cannot write a line does not return: it ends
+  // the run there (see StandardOutput), so that a full disk or a closed pipe is never
+  // mistaken for success and nothing is counted for output that cannot be shown.
   virtual void write(const Line& line) = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstddef>
+#include <cstdlib>
 #include <string_view>
 
 #ifdef _WIN32
@@ -36,13 +37,15 @@ long long read_descriptor(int descriptor, char* into, std::size_t capacity) noex
 #endif
 }
 
-// One unbuffered write: the bytes taken, or -1 on an error. On Windows the descriptor is
-// in text mode, so the C runtime turns each line feed into CR LF on the way out.
+// One unbuffered write of at most one line: the bytes taken, or -1 on an error. On Windows
+// the descriptor is in text mode, so the C runtime turns each line feed into CR LF on the
+// way out. A line is far shorter than the largest count a call takes, so it needs no cut.
+static_assert(Line::kCapacity <= kLargestTransfer);
 long long write_descriptor(int descriptor, const char* from, std::size_t count) noexcept {
 #ifdef _WIN32
-  return _write(descriptor, from, static_cast<unsigned>(transfer_size(count)));
+  return _write(descriptor, from, static_cast<unsigned>(count));
 #else
-  return write(descriptor, from, transfer_size(count));
+  return write(descriptor, from, count);
 #endif
 }
 
@@ -51,7 +54,8 @@ long long write_descriptor(int descriptor, const char* from, std::size_t count) 
 // In text mode the C runtime writes through a buffer of its own and counts what it
 // reports from the bytes it passed on and the line feeds it translated; after a partial
 // write that count is no position in the caller's text, so resuming from it could repeat
-// or drop bytes. A line that did not go out whole is therefore a failure.
+// or drop bytes. A line (at most Line::kCapacity bytes) that did not go out whole is
+// therefore a failure.
 bool write_all(int descriptor, std::string_view text) noexcept {
   return write_descriptor(descriptor, text.data(), text.size()) ==
          static_cast<long long>(text.size());
@@ -67,7 +71,9 @@ bool should_read_again() noexcept {
 // Writes the rest of `text` after a first call took `written` bytes of it (or -1 for an
 // error), asking again after a short write or an interruption; false on any other
 // failure, and on a call that takes nothing, which would otherwise be repeated for ever.
-bool finish_write(int descriptor, std::string_view text, long long written) noexcept {
+// Kept out of line, so that the usual whole write pays nothing for it.
+[[gnu::noinline, gnu::cold]] bool finish_write(int descriptor, std::string_view text,
+                                               long long written) noexcept {
   for (;;) {
     if (written < 0) {
       if (errno != EINTR) return false;
@@ -82,8 +88,9 @@ bool finish_write(int descriptor, std::string_view text, long long written) noex
   }
 }
 
-// Writes all of `text` (not empty). A line is far shorter than a pipe's atomic size, so
-// it leaves in the first call; only a failure or a short write needs the loop.
+// Writes all of `text`, one line (not empty, at most Line::kCapacity bytes). A line is far
+// shorter than a pipe's atomic size, so it leaves in the first call; only a failure or a
+// short write needs the loop.
 bool write_all(int descriptor, std::string_view text) noexcept {
   const long long written = write_descriptor(descriptor, text.data(), text.size());
   if (written == static_cast<long long>(text.size())) [[likely]]
@@ -142,16 +149,20 @@ std::size_t StandardInput::read_some(char* into, std::size_t capacity) {
 }
 
 void StandardOutput::write(const Line& line) {
-  if (!write_all(kStandardOutputDescriptor, line.text())) throw OutputFailure{};
+  if (!write_all(kStandardOutputDescriptor, line.text())) [[unlikely]]
+    fail();
 }
 
-void close_standard_output() {
+void StandardOutput::close() {
   // Not asked again after EINTR: on Linux the descriptor is gone whatever close returns.
-  if (close_descriptor(kStandardOutputDescriptor) != 0) throw OutputFailure{};
+  if (close_descriptor(kStandardOutputDescriptor) != 0) fail();
 }
 
-void write_to_standard_error(std::string_view text) noexcept {
-  static_cast<void>(write_all(kStandardErrorDescriptor, text));
+void StandardOutput::fail() const noexcept {
+  // Nothing is left to tell if standard error fails too. Nothing is buffered anywhere, so
+  // the process can end without running any exit handler.
+  static_cast<void>(write_all(kStandardErrorDescriptor, failure_message_));
+  std::_Exit(1);
 }
 
 }  // namespace tage

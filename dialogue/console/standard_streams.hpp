@@ -22,17 +22,26 @@ class StandardInput final : public ByteSource {
 // Standard output, written unbuffered to its descriptor (write, or _write on Windows):
 // each line goes out in one call and is visible at once, and on Windows, where the
 // descriptor is in text mode, every line feed reaches the console, file or pipe as CR LF.
+//
+// When a line cannot be written, the run ends at once, as GNU's close_stdout ends it:
+// `failure_message` goes to standard error and the process exits with status 1.
 class StandardOutput final : public LineWriter {
  public:
+  // `failure_message` must outlive the writer.
+  explicit StandardOutput(std::string_view failure_message) noexcept
+      : failure_message_(failure_message) {}
+
   void write(const Line& line) override;
+
+  // Closes standard output at the end of a run, so that an error that shows only then (a
+  // network file system, a quota) is not taken for success: ends the run as a failed
+  // write does if the close fails. Nothing may be written after it.
+  void close();
+
+ private:
+  [[noreturn]] void fail() const noexcept;
+
+  std::string_view failure_message_;
 };
-
-// Closes standard output at the end of a run, so that an error that shows only then (a
-// network file system, a quota) is not taken for success: throws OutputFailure if the
-// close fails. Nothing may be written to standard output after it.
-void close_standard_output();
-
-// Writes `text` to standard error as far as it can; nothing is left to tell if that fails.
-void write_to_standard_error(std::string_view text) noexcept;
 
 }  // namespace tage

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes as the standard input of a whole run: the dialogue, every counting
-// case and the closing, with the streams in memory. A reader that stops taking output
-// after a bounded number of lines stands in for a closed pipe, so that spans of billions
-// of years end at once, as they do at a real pipe.
+// case and the closing, with the streams in memory. Spans of more whole years than the
+// writer takes lines are left out (the system tests run those against a closed pipe); for
+// every other input the writer aborts should more lines come.
 //
 // A run that ends must end with its summary line, once or twice as its case calls for,
 // each after a blank line, naming the dates a plain model of the reader reads from the
@@ -32,7 +32,7 @@ class BoundedWriter final : public tage::LineWriter {
   void write(const tage::Line& line) override {
     const std::string_view text = line.text();
     expect(!text.empty() && text.back() == '\n' && text.find('\n') == text.size() - 1);
-    if (++lines_ > kMaxLines) throw tage::OutputFailure{};
+    expect(++lines_ <= kMaxLines);
     last_[static_cast<std::size_t>(lines_) % last_.size()] = text;
   }
   // The line `back` lines before the last (0 for the last), empty where there is none.
@@ -106,15 +106,13 @@ Expected model_count(std::int64_t d1, std::int64_t m1, std::int64_t y1, std::int
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
+  const auto [d1, m1, y1, d2, m2, y2] = model_dates(text);
+  // Every other line of a run is one of fewer than 40.
+  if (y2 - y1 > BoundedWriter::kMaxLines - 40) return 0;
   tage::MemorySource source(text);
   tage::NumberReader in(source);
   BoundedWriter out;
-  try {
-    tage::run_date_dialogue(in, out);
-  } catch (const tage::OutputFailure&) {
-    return 0;
-  }
-  const auto [d1, m1, y1, d2, m2, y2] = model_dates(text);
+  tage::run_date_dialogue(in, out);
   const Expected expected = model_count(d1, m1, y1, d2, m2, y2);
   std::array<char, 256> summary{};
   std::snprintf(summary.data(), summary.size(),
