@@ -10,7 +10,8 @@
 
 namespace {
 
-// A closed pipe then shows as a failed write, reported below, instead of a silent kill.
+// A closed pipe then shows as a failed write, which the writer reports, instead of a
+// silent kill.
 // Should this fail, a closed pipe still ends the run at once, only by the signal.
 void ignore_closed_pipes() noexcept {
   struct sigaction ignore = {};

@@ -70,9 +70,6 @@ class Line {
   // Closes the line with its line feed.
   Line& end() noexcept { return append(kLineEnd); }
 
-  // Empties the line for building it anew.
-  void clear() noexcept { size_ = 0; }
-
   std::size_t size() const noexcept { return size_; }
   std::string_view text() const noexcept { return {chars_.data(), size_}; }
 
