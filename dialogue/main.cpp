@@ -6,17 +6,17 @@
 #include "dialogue/report_lines.hpp"
 
 #ifdef SIGPIPE
-#include <signal.h>  // sigaction: POSIX, where there are pipes to close
+#include <signal.h>  // sigaction: POSIX, where there are pipes to close and file size limits
 
 namespace {
 
-// A closed pipe then shows as a failed write, which the writer reports, instead of a
-// silent kill.
-// Should this fail, a closed pipe still ends the run at once, only by the signal.
-void ignore_closed_pipes() noexcept {
+// A closed pipe and a file grown to the size limit then show as failed writes (EPIPE,
+// EFBIG), which the writer reports with their cause, instead of a silent kill that leaves
+// half a line behind. Should this fail, such a run still ends at once, only by the signal.
+void report_instead_of_signal(int signal_number) noexcept {
   struct sigaction ignore = {};
   ignore.sa_handler = SIG_IGN;
-  static_cast<void>(sigaction(SIGPIPE, &ignore, nullptr));
+  static_cast<void>(sigaction(signal_number, &ignore, nullptr));
 }
 
 }  // namespace
@@ -24,13 +24,13 @@ void ignore_closed_pipes() noexcept {
 
 int main() {
 #ifdef SIGPIPE
-  ignore_closed_pipes();
+  report_instead_of_signal(SIGPIPE);
+  report_instead_of_signal(SIGXFSZ);
 #endif
   tage::StandardInput input;
   tage::NumberReader in(input);
   // A line that cannot be written ends the run with this message and status 1.
-  const tage::Line failure_message = tage::lines::output_failure();
-  tage::StandardOutput out(failure_message.text());
+  tage::StandardOutput out(&tage::lines::output_failure);
   tage::run_date_dialogue(in, out);
   out.close();
   return 0;

@@ -1,63 +1,16 @@
 #include "dialogue/report_lines.hpp"
 
-#include <cstddef>
+#include <cerrno>
 #include <cstdint>
 
 namespace tage::lines {
 namespace {
 
-// A number whose place in the line is recorded as it is appended.
-template <typename Integer>
-struct Marked {
-  Integer number;
-  NumberPlace& place;  // cppcheck-suppress unusedStructMember ; used by append_piece
-};
-
-template <typename Integer>
-Marked<Integer> marked(Integer number, NumberPlace& place) noexcept {
-  return {number, place};
-}
-
-template <typename Piece>
-inline constexpr bool kIsMarked = false;
-template <typename Integer>
-inline constexpr bool kIsMarked<Marked<Integer>> = true;
-
-template <typename Piece>
-constexpr std::size_t longest_spelling() noexcept {
-  if constexpr (kIsMarked<Piece>) {
-    return Line::longest_spelling<decltype(Piece::number)>();
-  } else {
-    return Line::longest_spelling<Piece>();
-  }
-}
-
-template <typename Piece>
-void append_piece(Line& line, const Piece& piece) noexcept {
-  if constexpr (kIsMarked<Piece>) {
-    piece.place.first = line.size();
-    line.append(piece.number);
-    piece.place.last = line.size();
-  } else {
-    line.append(piece);
-  }
-}
-
-// Joins the pieces into one line and closes it with its line feed. The longest line the
-// pieces can make, every number at its widest, must fit: each form is checked here.
+// Joins the pieces into one line closed by its line feed; Line::of proves at compile time
+// that every line of the form fits.
 template <typename... Pieces>
 Line make_line(const Pieces&... pieces) noexcept {
-  static_assert((longest_spelling<Pieces>() + ... + 0) + Line::kLineEndLength <= Line::kCapacity,
-                "a line of this form could be cut short");
-  Line line;
-  if constexpr ((kIsMarked<Pieces> || ...)) {
-    (append_piece(line, pieces), ...);
-    line.end();
-  } else {
-    // All pieces in one go: the line's size is stored once.
-    line.append(pieces..., Line::kLineEnd);
-  }
-  return line;
+  return Line::of(pieces...);
 }
 
 }  // namespace
@@ -116,8 +69,8 @@ Line first_year_rest(std::int64_t total) {
 }
 
 Line whole_year(std::int32_t year, std::int64_t total, WholeYearPlaces& places) {
-  return make_line("Inklusive ", marked(year, places.year), " sind es ",
-                   marked(total, places.total), " Tage.");
+  return make_line("Inklusive ", Marked<std::int32_t>{year, places.year}, " sind es ",
+                   Marked<std::int64_t>{total, places.total}, " Tage.");
 }
 
 Line whole_year(std::int32_t year, std::int64_t total) {
@@ -136,8 +89,30 @@ Line summary(const DatePair& dates, std::int64_t total) {
                    ". ", second.month, ". ", second.year, " sind ", total, " Tage vergangen.");
 }
 
-Line output_failure() {
-  return make_line("Fehler: Die Ausgabe konnte nicht geschrieben werden.");
+Line output_failure(int cause) {
+  // The sentence and the reason, in the program's own words: the C library's strerror
+  // would speak English, or the language of whatever locale happens to be set.
+  constexpr char kFailed[] = "Fehler: Die Ausgabe konnte nicht geschrieben werden: ";
+  switch (cause) {
+    case kOutputIncomplete:
+      return make_line(kFailed, "die Ausgabe hat nicht alles angenommen.");
+    case ENOSPC:
+      return make_line(kFailed, "kein Platz mehr auf dem Datentraeger.");
+#ifdef EDQUOT
+    case EDQUOT:
+      return make_line(kFailed, "das Speicherkontingent ist erschoepft.");
+#endif
+    case EFBIG:
+      return make_line(kFailed, "die Datei waere zu gross.");
+    case EBADF:
+      return make_line(kFailed, "die Ausgabe ist geschlossen.");
+    case EPIPE:
+      return make_line(kFailed, "der Empfaenger liest nicht mehr.");
+    case EIO:
+      return make_line(kFailed, "Ein-/Ausgabefehler des Geraets.");
+    default:
+      return make_line(kFailed, "Systemfehler ", static_cast<std::int32_t>(cause), ".");
+  }
 }
 
 }  // namespace tage::lines

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "calendar/date.hpp"
 #include "dialogue/console/line.hpp"
+#include "dialogue/console/standard_streams.hpp"
 
 // Every text the program writes: one function per line form, each returning the finished
 // line, line feed included. The texts are plain ASCII and carry all the spacing, so
@@ -30,12 +30,6 @@ Line month_end_total(std::int64_t total);
 Line first_month_rest(std::int64_t total);
 Line first_year_rest(std::int64_t total);
 
-// Where a number's digits stand in a line: [first, last).
-struct NumberPlace {
-  std::size_t first = 0;
-  std::size_t last = 0;
-};
-
 // "Inklusive 2000 sind es 565 Tage.", with where its two numbers stand, so that the lines
 // of a walk over years can be respelled in place (see whole_year_lines.hpp).
 struct WholeYearPlaces {
@@ -49,7 +43,8 @@ Line two_year_total(std::int64_t total);
 // "Vom 1. 3. 2020 bis 5. 6. 2020 sind 96 Tage vergangen."
 Line summary(const DatePair& dates, std::int64_t total);
 
-// Written to standard error when standard output fails.
-Line output_failure();
+// Written to standard error when standard output fails: the failure and its `cause`, an
+// errno value (any int: an unknown one is named by its number) or kOutputIncomplete.
+Line output_failure(int cause);
 
 }  // namespace tage::lines

@@ -13,6 +13,8 @@ namespace tage {
 // number change, so where both numbers are at least 100 and grew by less than 1000 since
 // the last line, only their last three digits are rewritten, and a carry above them; any
 // other pair, or a number that needs one more digit, builds the line anew from its form.
+// (bench/run.sh, "long span, per year line": 97.0 instructions a line, 417.1 when every
+// line is built anew.)
 class WholeYearLines {
  public:
   const Line& next(std::int32_t year, std::int64_t total);
@@ -29,7 +31,10 @@ class WholeYearLines {
   // Rewrites `field` in place to spell `value`; false, with the line left to be built
   // anew, where that cannot be done in place. Defined for every pair of 64-bit values.
   bool respell(DigitField& field, std::int64_t value) noexcept;
-  void build(std::int32_t year, std::int64_t total);
+  // Out of line: inlined into next(), the new line it builds on the stack would give every
+  // call a stack canary to check (bench/run.sh, "long span, per year line": 112.7
+  // instructions inlined, 97.0 out of line).
+  [[gnu::noinline]] void build(std::int32_t year, std::int64_t total);
 
   Line line_;
   DigitField year_;

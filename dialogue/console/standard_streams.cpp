@@ -49,16 +49,21 @@ long long write_descriptor(int descriptor, const char* from, std::size_t count) 
 #endif
 }
 
+// What write_all returns for a line that went out whole; anything else is the cause of
+// the failure.
+constexpr int kWritten = 0;
+
 #ifdef _WIN32
 
 // In text mode the C runtime writes through a buffer of its own and counts what it
 // reports from the bytes it passed on and the line feeds it translated; after a partial
 // write that count is no position in the caller's text, so resuming from it could repeat
 // or drop bytes. A line (at most Line::kCapacity bytes) that did not go out whole is
-// therefore a failure.
-bool write_all(int descriptor, std::string_view text) noexcept {
-  return write_descriptor(descriptor, text.data(), text.size()) ==
-         static_cast<long long>(text.size());
+// therefore a failure: errno where the call failed, else kOutputIncomplete.
+int write_all(int descriptor, std::string_view text) noexcept {
+  const long long written = write_descriptor(descriptor, text.data(), text.size());
+  if (written == static_cast<long long>(text.size())) return kWritten;
+  return written < 0 ? errno : kOutputIncomplete;
 }
 
 // The Windows C runtime neither interrupts a read nor makes one non-blocking.
@@ -68,19 +73,34 @@ bool should_read_again() noexcept {
 
 #else
 
+// Waits until `descriptor` is ready for `events` (its end or an error included). False if
+// even that cannot be waited for.
+bool wait_until_ready(int descriptor, short events) noexcept {
+  pollfd ready{descriptor, events, 0};
+  for (;;) {
+    if (poll(&ready, 1, -1) >= 0) return true;
+    if (errno != EINTR) return false;
+  }
+}
+
 // Writes the rest of `text` after a first call took `written` bytes of it (or -1 for an
-// error), asking again after a short write or an interruption; false on any other
-// failure, and on a call that takes nothing, which would otherwise be repeated for ever.
-// Kept out of line, so that the usual whole write pays nothing for it.
-[[gnu::noinline, gnu::cold]] bool finish_write(int descriptor, std::string_view text,
-                                               long long written) noexcept {
+// error): asks again after a short write or an interruption, and after a descriptor left
+// non-blocking has room again. Returns kWritten, or the cause of the failure: errno, or
+// kOutputIncomplete for a call that takes nothing, which would otherwise be repeated for
+// ever.
+[[gnu::cold]] int finish_write(int descriptor, std::string_view text, long long written) noexcept {
   for (;;) {
     if (written < 0) {
-      if (errno != EINTR) return false;
+      const int cause = errno;
+      if (cause == EAGAIN || cause == EWOULDBLOCK) {
+        if (!wait_until_ready(descriptor, POLLOUT)) return errno;
+      } else if (cause != EINTR) {
+        return cause;
+      }
     } else if (written == 0) {
-      return false;
+      return kOutputIncomplete;
     } else if (static_cast<unsigned long long>(written) >= text.size()) {
-      return true;
+      return kWritten;
     } else {
       text.remove_prefix(static_cast<std::size_t>(written));
     }
@@ -88,24 +108,14 @@ bool should_read_again() noexcept {
   }
 }
 
-// Writes all of `text`, one line (not empty, at most Line::kCapacity bytes). A line is far
-// shorter than a pipe's atomic size, so it leaves in the first call; only a failure or a
-// short write needs the loop.
-bool write_all(int descriptor, std::string_view text) noexcept {
+// Writes all of `text`, one line (not empty, at most Line::kCapacity bytes): kWritten, or
+// the cause of the failure. A line is far shorter than a pipe's atomic size, so it
+// usually leaves in the first call; only a failure or a short write needs the loop.
+int write_all(int descriptor, std::string_view text) noexcept {
   const long long written = write_descriptor(descriptor, text.data(), text.size());
   if (written == static_cast<long long>(text.size())) [[likely]]
-    return true;
+    return kWritten;
   return finish_write(descriptor, text, written);
-}
-
-// Waits until standard input has something to read, its end or an error included.
-// False if even that cannot be waited for.
-bool wait_for_input() noexcept {
-  pollfd input{kStandardInputDescriptor, POLLIN, 0};
-  for (;;) {
-    if (poll(&input, 1, -1) >= 0) return true;
-    if (errno != EINTR) return false;
-  }
 }
 
 // After a read failed with `errno`: true where reading again can succeed. An
@@ -113,7 +123,9 @@ bool wait_for_input() noexcept {
 // nothing ready yet, is waited on first.
 bool should_read_again() noexcept {
   if (errno == EINTR) return true;
-  if (errno == EAGAIN || errno == EWOULDBLOCK) return wait_for_input();
+  if (errno == EAGAIN || errno == EWOULDBLOCK) {
+    return wait_until_ready(kStandardInputDescriptor, POLLIN);
+  }
   return false;
 }
 
@@ -129,9 +141,8 @@ int close_descriptor(int descriptor) noexcept {
 
 // Reads again after a read failed, for as long as reading again can succeed. Any other
 // error (a directory, a terminal that hung up) ends the input, exactly as the end of input
-// does. Kept out of line, so that the usual read pays nothing for it.
-[[gnu::noinline, gnu::cold]] std::size_t read_after_failure(char* into,
-                                                            std::size_t capacity) noexcept {
+// does.
+[[gnu::cold]] std::size_t read_after_failure(char* into, std::size_t capacity) noexcept {
   while (should_read_again()) {
     const long long got = read_descriptor(kStandardInputDescriptor, into, capacity);
     if (got >= 0) return static_cast<std::size_t>(got);
@@ -149,19 +160,20 @@ std::size_t StandardInput::read_some(char* into, std::size_t capacity) {
 }
 
 void StandardOutput::write(const Line& line) {
-  if (!write_all(kStandardOutputDescriptor, line.text())) [[unlikely]]
-    fail();
+  const int cause = write_all(kStandardOutputDescriptor, line.text());
+  if (cause != kWritten) [[unlikely]]
+    fail(cause);
 }
 
 void StandardOutput::close() {
   // Not asked again after EINTR: on Linux the descriptor is gone whatever close returns.
-  if (close_descriptor(kStandardOutputDescriptor) != 0) fail();
+  if (close_descriptor(kStandardOutputDescriptor) != 0) fail(errno);
 }
 
-void StandardOutput::fail() const noexcept {
+void StandardOutput::fail(int cause) const noexcept {
   // Nothing is left to tell if standard error fails too. Nothing is buffered anywhere, so
   // the process can end without running any exit handler.
-  static_cast<void>(write_all(kStandardErrorDescriptor, failure_message_));
+  static_cast<void>(write_all(kStandardErrorDescriptor, failure_message_(cause).text()));
   std::_Exit(1);
 }
 

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <cstddef>
-#include <string_view>
 
 #include "dialogue/console/byte_source.hpp"
 #include "dialogue/console/line_writer.hpp"
 
 // The program's console: standard input, standard output and standard error.
 namespace tage {
+
+// The cause of a failed write that sets no errno: a write that took nothing, or on
+// Windows a line that did not go out whole.
+inline constexpr int kOutputIncomplete = -1;
 
 // Standard input, read unbuffered from its descriptor (read, or _read on Windows) so that
 // each read returns what is ready: one line at a terminal, up to a block from a pipe or
@@ -23,12 +26,17 @@ class StandardInput final : public ByteSource {
 // each line goes out in one call and is visible at once, and on Windows, where the
 // descriptor is in text mode, every line feed reaches the console, file or pipe as CR LF.
 //
-// When a line cannot be written, the run ends at once, as GNU's close_stdout ends it:
-// `failure_message` goes to standard error and the process exits with status 1.
+// A write is retried after an interruption and after a short write, and a descriptor
+// left non-blocking by whoever started the program is waited on until it takes more, as
+// a blocking one would wait. When a line cannot be written, the run ends at once, as
+// GNU's close_stdout ends it: the message for the cause goes to standard error and the
+// process exits with status 1.
 class StandardOutput final : public LineWriter {
  public:
-  // `failure_message` must outlive the writer.
-  explicit StandardOutput(std::string_view failure_message) noexcept
+  // The message for a failure with `cause`: an errno value, or kOutputIncomplete.
+  using FailureMessage = Line (*)(int cause);
+
+  explicit StandardOutput(FailureMessage failure_message) noexcept
       : failure_message_(failure_message) {}
 
   void write(const Line& line) override;
@@ -39,9 +47,9 @@ class StandardOutput final : public LineWriter {
   void close();
 
  private:
-  [[noreturn]] void fail() const noexcept;
+  [[noreturn]] void fail(int cause) const noexcept;
 
-  std::string_view failure_message_;
+  FailureMessage failure_message_;
 };
 
 }  // namespace tage

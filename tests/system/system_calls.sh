@@ -3,9 +3,12 @@
 # standard input that fails (here a directory) ends the input as its end does; every
 # line reaches standard output in a write of its own, counted with strace; and each way
 # a read, a write or the closing of standard output can go wrong, injected with strace,
-# ends as it must.
+# ends as it must; a standard output left non-blocking and read slowly gets every line.
 #
 #   system_calls.sh PROGRAM TRANSCRIPTS_FOLDER
+#
+# Exits 77 (skipped), saying why, where strace is missing or may not trace (ptrace denied
+# by a sandbox, a container or Yama), once the checks that need no strace have passed.
 program="$1"
 transcripts="$2"
 failed=0
@@ -29,8 +32,39 @@ else
   echo "standard input a directory: ok"
 fi
 
+# A long span into a pipe left non-blocking, whose reader takes a little at a time: the
+# program must wait for room instead of failing, and lose or double nothing.
+if command -v python3 >/dev/null; then
+  echo '1 1 1000 1 1 21000 x' | "$program" >"$got"
+  echo '1 1 1000 1 1 21000 x' | python3 -c '
+import os, subprocess, sys, time
+reader, writer = os.pipe()
+os.set_blocking(writer, False)
+run = subprocess.Popen([sys.argv[1]], stdout=writer)
+os.close(writer)
+with open(sys.argv[2], "wb") as out:
+    while chunk := os.read(reader, 4096):
+        out.write(chunk)
+        time.sleep(0.0005)
+sys.exit(run.wait())' "$program" "$errors"
+  status=$?
+  if [[ "$status" != 0 ]] || ! cmp -s "$got" "$errors"; then
+    echo "non-blocking standard output read slowly: status $status"
+    failed=1
+  else
+    echo "non-blocking standard output read slowly: $(wc -l <"$got") lines, ok"
+  fi
+else
+  echo "python3 is missing: non-blocking standard output not tried"
+  failed=1
+fi
+
 if ! command -v strace >/dev/null; then
-  echo "strace is missing: writes not counted, no faults injected (skipped)"
+  echo "skipped: strace is missing (Debian: apt-get install strace), so writes are not counted and no faults injected"
+  exit $((failed ? 1 : 77))
+fi
+if ! strace -o /dev/null true 2>"$errors"; then
+  echo "skipped: strace may not trace here (ptrace denied): $(head -n 1 "$errors")"
   exit $((failed ? 1 : 77))
 fi
 # Transcripts with many lines of every kind: dialogue, month walk, whole years, summaries.
@@ -38,7 +72,7 @@ for name in distant_months distant_years next_year same_month letter_first_day; 
   strace -o "$trace" -e trace=write -e signal=none "$program" <"$transcripts/$name.in" >"$got"
   lines=$(wc -l <"$got")
   writes=$(grep -c '^write(1,' "$trace")
-  if [[ "$lines" != "$writes" ]]; then
+  if [[ "$lines" != "$writes" || "$writes" == 0 ]]; then
     echo "$name: $lines lines in $writes writes"
     failed=1
   else
@@ -47,11 +81,11 @@ for name in distant_months distant_years next_year same_month letter_first_day; 
 done
 
 # One row per fault: the injection, the status and the standard output the run must end
-# with (from distant_years), and whether it must report the output failure. A call that
+# with (from distant_years), and the cause its message must name ("" for no message). A call that
 # strace makes fail or return a count is not made at all, so a write said to take 5 bytes
 # wrote none: the output then lacks exactly those 5 bytes, which shows that the rest was
 # written from the right place.
-message='Fehler: Die Ausgabe konnte nicht geschrieben werden.'
+failed_to_write='Fehler: Die Ausgabe konnte nicht geschrieben werden: '
 input="$transcripts/distant_years.in"
 whole="$transcripts/distant_years.out"
 # Which call of its name, counting every call the process makes (a dynamic loader's
@@ -60,17 +94,17 @@ call_number() {
   strace -o "$trace" -e signal=none -e trace="$1" "$program" <"$input" >/dev/null 2>&1
   grep "^$1(" "$trace" | grep -n -m "$3" -E "^$1\($2[,)]" | tail -n 1 | cut -d: -f1
 }
-# WHAT NAME FD N FAULT STATUS OUTPUT REPORTED: the Nth call NAME on FD fails by FAULT.
+# WHAT NAME FD N FAULT STATUS OUTPUT CAUSE: the Nth call NAME on FD fails by FAULT.
 expect_fault() {
-  local what="$1" name="$2" status="$6" output="$7" reported="$8" injection got_status got_errors
+  local what="$1" name="$2" status="$6" output="$7" cause="$8" injection got_status got_errors
   injection="$name:$5:when=$(call_number "$name" "$3" "$4")"
   timeout 5 strace -o /dev/null -e signal=none -e trace="$name" -e inject="$injection" \
     "$program" <"$input" >"$got" 2>"$errors"
   got_status=$?
   got_errors=$(cat "$errors")
   if [[ "$got_status" != "$status" ]] || ! cmp -s "$got" "$output" ||
-    [[ "$reported" == yes && "$got_errors" != "$message" ]] ||
-    [[ "$reported" == no && -n "$got_errors" ]]; then
+    [[ -n "$cause" && "$got_errors" != "$failed_to_write$cause" ]] ||
+    [[ -z "$cause" && -n "$got_errors" ]]; then
     echo "$what ($injection): status $got_status, standard error '$got_errors', output:"
     diff "$output" "$got" | head -n 5
     failed=1
@@ -81,12 +115,18 @@ expect_fault() {
 head -n 2 "$whole" >"$first_two_lines"
 awk 'NR == 3 { $0 = substr($0, 6) } 1' "$whole" >"$third_line_short"
 
-expect_fault "write takes nothing" write 1 3 retval=0 1 "$first_two_lines" yes
-expect_fault "write fails" write 1 3 error=EIO 1 "$first_two_lines" yes
-expect_fault "write interrupted" write 1 3 error=EINTR 0 "$whole" no
-expect_fault "write short" write 1 3 retval=5 0 "$third_line_short" no
-expect_fault "read interrupted" read 0 1 error=EINTR 0 "$whole" no
-expect_fault "read not ready (non-blocking)" read 0 1 error=EAGAIN 0 "$whole" no
-expect_fault "read fails" read 0 1 error=EIO 0 "$transcripts/empty_input.out" no
-expect_fault "closing standard output fails" close 1 1 error=EIO 1 "$whole" yes
+incomplete='die Ausgabe hat nicht alles angenommen.'
+device='Ein-/Ausgabefehler des Geraets.'
+expect_fault "write takes nothing" write 1 3 retval=0 1 "$first_two_lines" "$incomplete"
+expect_fault "write fails" write 1 3 error=EIO 1 "$first_two_lines" "$device"
+expect_fault "quota exhausted" write 1 3 error=EDQUOT 1 "$first_two_lines" \
+  'das Speicherkontingent ist erschoepft.'
+expect_fault "write fails otherwise" write 1 3 error=ENXIO 1 "$first_two_lines" 'Systemfehler 6.'
+expect_fault "write interrupted" write 1 3 error=EINTR 0 "$whole" ""
+expect_fault "write not ready (non-blocking)" write 1 3 error=EAGAIN 0 "$whole" ""
+expect_fault "write short" write 1 3 retval=5 0 "$third_line_short" ""
+expect_fault "read interrupted" read 0 1 error=EINTR 0 "$whole" ""
+expect_fault "read not ready (non-blocking)" read 0 1 error=EAGAIN 0 "$whole" ""
+expect_fault "read fails" read 0 1 error=EIO 0 "$transcripts/empty_input.out" ""
+expect_fault "closing standard output fails" close 1 1 error=EIO 1 "$whole" "$device"
 exit $failed
