@@ -56,17 +56,22 @@ constexpr std::int64_t count_next_year(const DatePair& dates, Report& report) {
   return total;
 }
 
-// Second year at least two after the first. Reports the two rests, then each year between
-// with the total at its end, in constant memory.
+// The whole years strictly between the two years: second year at least two after the
+// first, as the dialogue calls it. Reports the two rests, then each year between with the
+// total at its end, in constant memory. Defined for every pair of dates: with no year
+// between (the second year not at least two after the first) it reports no whole year and
+// gives the rest of the first year plus the last year's part, as count_next_year does.
 template <AcrossYearsReport Report>
 constexpr std::int64_t count_distant_years(const DatePair& dates, Report& report) {
   std::int64_t total = rest_of_first_year(dates.first, report);
   report.whole_years_begin();
-  // first.year <= second.year - 2, so first.year + 1 cannot overflow, and year < second.year
-  // keeps ++year within range.
-  for (std::int32_t year = dates.first.year + 1; year < dates.second.year; ++year) {
-    total += year_length(year);
-    report.whole_year(year, total);
+  if (dates.first.year < dates.second.year) {
+    // first.year < second.year <= INT32_MAX, so first.year + 1 cannot overflow, and
+    // year < second.year keeps ++year within range.
+    for (std::int32_t year = dates.first.year + 1; year < dates.second.year; ++year) {
+      total += year_length(year);
+      report.whole_year(year, total);
+    }
   }
   return total + last_year_part(dates.second);
 }
