@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the static-pie tage (preset linux-static) with the floor programs, which are built
-# with the same hardening and linked the same way, then measures each kind of run against
-# the least it can cost (bench/floor_*.c), two ways:
+# Measures each kind of run against the least it can cost (bench/floor_*.c), for both ways
+# tage is linked: the static-pie program of the TGZ (preset linux-static) and the dynamic
+# program of the .deb (preset default). The floor programs are built with the same
+# hardening and linked the same way as the tage beside them. Two measures:
 #
 # - whole-process wall time, the two programs started alternately (A B A B ...), medians;
 # - user-space instructions counted by callgrind, which stay the same on a busy machine;
@@ -16,12 +17,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 pairs="${1:-200}"
 
-cmake --preset linux-static >/dev/null
-cmake --build --preset linux-static >/dev/null
-build=build/linux-static
-tage="$build/tage"
-floors="$build/bench"
-
 inputs=$(mktemp -d)
 trap 'rm -rf "$inputs"' EXIT
 printf '1\n3\n2020\n5\n6\n2020\nx\n' >"$inputs/session"
@@ -29,15 +24,6 @@ printf '1\n1\n1000\n1\n1\n1001000\nx\n' >"$inputs/years"
 printf '1\n1\n1000\n1\n1\n101000\nx\n' >"$inputs/years_100k"
 head -c 100000000 /dev/zero | tr '\0' '7' >"$inputs/digits"
 head -c 10000000 /dev/zero | tr '\0' '7' >"$inputs/digits_10m"
-
-# Each floor must produce what tage produces, or the comparison means nothing.
-cmp -s <("$floors/floor_session" <"$inputs/session") <("$tage" <"$inputs/session") ||
-  { echo "floor_session writes other lines than tage"; exit 1; }
-cmp -s <("$floors/floor_years" <"$inputs/years") \
-  <("$tage" <"$inputs/years" | grep '^Inklusive') ||
-  { echo "floor_years writes other year lines than tage"; exit 1; }
-[[ $("$floors/floor_lines" | wc -c) == $("$tage" <"$inputs/years" | grep '^Inklusive' | wc -c) ]] ||
-  { echo "floor_lines writes another number of bytes than tage's year lines"; exit 1; }
 
 missed=0
 verdict() {  # VALUE TARGET: "ok" or "MISSED" for a value that must stay at most TARGET
@@ -47,11 +33,11 @@ verdict() {  # VALUE TARGET: "ok" or "MISSED" for a value that must stay at most
     echo MISSED
   fi
 }
-
-echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
-echo
-echo "wall time, medians      floor      tage       ratio   target"
-wall() {
+instructions() {  # PROGRAM INPUT: user-space instructions of one run
+  env -i valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" <"$2" 2>&1 >/dev/null |
+    sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
+}
+wall() {  # LABEL TARGET PAIRS INPUT FLOOR
   local label="$1" target="$2" count="$3" input="$4" floor="$5" floor_s tage_s ratio result
   read -r floor_s _ tage_s _ ratio < <("$floors/alternate" "$count" "$input" "$floor" "$tage")
   result=$(verdict "$ratio" "$target")
@@ -59,53 +45,84 @@ wall() {
   printf '%-23s %-10s %-10s %-7s <= %-5s %s\n' "$label" "$floor_s" "$tage_s" "$ratio" "$target" \
     "$result"
 }
-wall "session" 1.10 "$pairs" "$inputs/session" "$floors/floor_session"
-wall "long span (write)" 1.10 10 "$inputs/years" "$floors/floor_lines"
-wall "long span (snprintf)" 1.05 10 "$inputs/years" "$floors/floor_years"
-wall "long number" 2.0 10 "$inputs/digits" "$floors/floor_digits"
-
-if command -v valgrind >/dev/null; then
-  instructions() {  # PROGRAM INPUT: user-space instructions of one run
-    env -i valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" <"$2" 2>&1 >/dev/null |
-      sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
-  }
-  echo
-  echo "instructions (callgrind)  floor        tage         figure   target"
-  counted() {
-    local label="$1" figure="$2" target="$3" floor_i="$4" tage_i="$5" result
-    result=$(verdict "$figure" "$target")
-    [[ "$result" == ok ]] || missed=1
-    printf '%-25s %-12s %-12s %-8s <= %-5s %s\n' "$label" "$floor_i" "$tage_i" "$figure" \
-      "$target" "$result"
-  }
-  floor_i=$(instructions "$floors/floor_session" "$inputs/session")
-  tage_i=$(instructions "$tage" "$inputs/session")
-  counted "session, ratio" "$(awk -v a="$floor_i" -v b="$tage_i" 'BEGIN { printf "%.3f", b / a }')" \
-    1.10 "$floor_i" "$tage_i"
-  # 100,000 whole-year lines from 1. 1. 1000 to 1. 1. 101000, start-up included.
-  tage_i=$(instructions "$tage" "$inputs/years_100k")
-  counted "long span, per year line" "$(awk -v b="$tage_i" 'BEGIN { printf "%.1f", b / 100000 }')" \
-    100 "-" "$tage_i"
-  floor_i=$(instructions "$floors/floor_digits" "$inputs/digits_10m")
-  tage_i=$(instructions "$tage" "$inputs/digits_10m")
-  counted "10 MB number, ratio" "$(awk -v a="$floor_i" -v b="$tage_i" 'BEGIN { printf "%.3f", b / a }')" \
-    2.0 "$floor_i" "$tage_i"
-else
-  echo "valgrind is missing: instructions not counted"
-fi
-
-echo
-lines=$("$tage" <"$inputs/years" | wc -l)
-if command -v strace >/dev/null; then
-  writes=$(strace -f -c -e trace=write -o "$inputs/strace" "$tage" <"$inputs/years" >/dev/null &&
-    awk '$NF == "write" { print $4 }' "$inputs/strace")
-  result=$([[ "$lines" == "$writes" ]] && echo ok || echo MISSED)
+counted() {  # LABEL FIGURE TARGET FLOOR TAGE
+  local label="$1" figure="$2" target="$3" floor_i="$4" tage_i="$5" result
+  result=$(verdict "$figure" "$target")
   [[ "$result" == ok ]] || missed=1
-  echo "long span: $lines lines, $writes writes $result"
-else
-  echo "long span: $lines lines (strace missing: writes not counted)"
-fi
-if [[ -x /usr/bin/time ]]; then
-  echo "long number: peak memory $(/usr/bin/time -f %M "$tage" <"$inputs/digits" 2>&1 >/dev/null) KiB"
-fi
+  printf '%-25s %-12s %-12s %-8s <= %-5s %s\n' "$label" "$floor_i" "$tage_i" "$figure" \
+    "$target" "$result"
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b / a }'; }
+
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+
+measure() {  # PRESET: builds it, checks its floors, measures
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" >/dev/null
+  build="build/$1"
+  tage="$build/tage"
+  floors="$build/bench"
+  echo
+  echo "== $1: $(readelf -d "$tage" | grep -c NEEDED) libraries needed ($(readelf -d "$tage" |
+    sed -n 's/.*NEEDED.*\[\(.*\)\]/\1/p' | tr '\n' ' '))"
+
+  # Each floor must produce what tage produces, or the comparison means nothing.
+  cmp -s <("$floors/floor_session" <"$inputs/session") <("$tage" <"$inputs/session") ||
+    { echo "floor_session writes other lines than tage"; exit 1; }
+  cmp -s <("$floors/floor_years" <"$inputs/years") \
+    <("$tage" <"$inputs/years" | grep '^Inklusive') ||
+    { echo "floor_years writes other year lines than tage"; exit 1; }
+  [[ $("$floors/floor_lines" | wc -c) == $("$tage" <"$inputs/years" | grep '^Inklusive' | wc -c) ]] ||
+    { echo "floor_lines writes another number of bytes than tage's year lines"; exit 1; }
+
+  echo "wall time, medians      floor      tage       ratio   target"
+  wall "session" 1.10 "$pairs" "$inputs/session" "$floors/floor_session"
+  wall "long span (write)" 1.10 10 "$inputs/years" "$floors/floor_lines"
+  wall "long span (snprintf)" 1.05 10 "$inputs/years" "$floors/floor_years"
+  wall "long number" 2.0 10 "$inputs/digits" "$floors/floor_digits"
+
+  if command -v valgrind >/dev/null; then
+    echo
+    echo "instructions (callgrind)  floor        tage         figure   target"
+    local floor_i tage_i
+    floor_i=$(instructions "$floors/floor_session" "$inputs/session")
+    tage_i=$(instructions "$tage" "$inputs/session")
+    counted "session, ratio" "$(ratio "$floor_i" "$tage_i")" 1.10 "$floor_i" "$tage_i"
+    # 100,000 whole-year lines from 1. 1. 1000 to 1. 1. 101000, start-up included.
+    tage_i=$(instructions "$tage" "$inputs/years_100k")
+    counted "long span, per year line" "$(awk -v b="$tage_i" 'BEGIN { printf "%.1f", b / 100000 }')" \
+      100 "-" "$tage_i"
+    floor_i=$(instructions "$floors/floor_digits" "$inputs/digits_10m")
+    tage_i=$(instructions "$tage" "$inputs/digits_10m")
+    counted "10 MB number, ratio" "$(ratio "$floor_i" "$tage_i")" 2.0 "$floor_i" "$tage_i"
+  else
+    echo "valgrind is missing: instructions not counted"
+  fi
+
+  echo
+  local lines writes result peak
+  lines=$("$tage" <"$inputs/years" | wc -l)
+  if command -v strace >/dev/null; then
+    writes=$(strace -f -c -e trace=write -o "$inputs/strace" "$tage" <"$inputs/years" >/dev/null &&
+      awk '$NF == "write" { print $4 }' "$inputs/strace")
+    result=$([[ "$lines" == "$writes" ]] && echo ok || echo MISSED)
+    [[ "$result" == ok ]] || missed=1
+    echo "long span: $lines lines, $writes writes $result"
+  else
+    echo "long span: $lines lines (strace missing: writes not counted)"
+  fi
+  if [[ -x /usr/bin/time ]]; then
+    # The peak counts every page of the C library and the loader that a run touches, which
+    # alone comes near 1 MiB for a dynamic program (/bin/true), so the floor is the bound.
+    local floor_peak
+    floor_peak=$(/usr/bin/time -f %M "$floors/floor_digits" <"$inputs/digits" 2>&1 >/dev/null)
+    peak=$(/usr/bin/time -f %M "$tage" <"$inputs/digits" 2>&1 >/dev/null)
+    result=$(verdict "$peak" "$floor_peak")
+    [[ "$result" == ok ]] || missed=1
+    echo "long number: peak memory $peak KiB, the floor's $floor_peak KiB $result"
+  fi
+}
+
+measure linux-static
+measure default
 exit $missed

@@ -52,7 +52,9 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND NOT TAGE_SANITIZE AND NOT TAGE_FUZZ)
   if(TAGE_LINK STREQUAL "static-pie")
     target_link_options(tage_program_link INTERFACE -static-pie)
   elseif(TAGE_LINK STREQUAL "dynamic")
-    target_link_options(tage_program_link INTERFACE -pie)
+    # Only the libraries the program calls: the C library, not the C++ library that the
+    # compiler driver links by default.
+    target_link_options(tage_program_link INTERFACE -pie -Wl,--as-needed)
   else()
     message(FATAL_ERROR "TAGE_LINK must be dynamic or static-pie, not '${TAGE_LINK}'")
   endif()
