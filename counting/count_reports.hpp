@@ -5,8 +5,8 @@
 
 // What the counts tell as they go. The counting code computes and hands each step to a
 // report; what a step looks like to the user is the report's business. A report is a
-// template argument of the counts rather than a virtual interface, so that the walk over
-// whole years, which may make millions of steps, calls it directly.
+// template argument of the counts rather than a virtual interface: the counts call it
+// directly, and it needs no common base.
 //
 // Every total is the running total after the step, exact in 64 bits.
 namespace tage {

@@ -67,7 +67,8 @@ class NumberReader {
   using DigitValue = std::uint32_t (*)(int) noexcept;
   // Takes the digits that `digit_value` knows, folding them into `value` in `base`;
   // returns whether any was taken. A template argument, so that the per-byte call is
-  // inlined.
+  // inlined (bench/run.sh, "10 MB number, ratio": 1.111 of the instructions of a C loop
+  // that only folds the digits).
   template <DigitValue digit_value>
   bool take_and_fold(std::uint32_t& value, std::uint32_t base);
   // Takes bytes while `accept` says so, refilling as needed.
@@ -77,7 +78,6 @@ class NumberReader {
 
   ByteSource& source_;
   std::array<char, kBufferSize> buffer_;  // only [next_, end_) is ever read
-  // Pointers rather than indexes, so that a scan starts and ends without address sums.
   const char* next_ = buffer_.data();
   const char* end_ = buffer_.data();
   bool failed_ = false;
