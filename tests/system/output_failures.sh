@@ -4,6 +4,7 @@
 # pipe whose reader has gone, a file that reaches the size limit.
 program="$1"
 failed=0
+source "$(dirname "$0")/skipping.sh"
 failed_to_write='Fehler: Die Ausgabe konnte nicht geschrieben werden: '
 
 # WHAT STATUS ERRORS CAUSE: the run ended with status 1 and the message naming CAUSE.
@@ -20,8 +21,13 @@ expect_failure() {
 errors=$(echo '3 3 2020 17 3 2020 x' | "$program" 2>&1 >/dev/full)
 expect_failure "output to /dev/full" $? "$errors" "kein Platz mehr auf dem Datentraeger."
 
-errors=$(echo '3 3 2020 17 3 2020 x' | "$program" 2>&1 >&-)
-expect_failure "closed standard output" $? "$errors" "die Ausgabe ist geschlossen."
+skipped=""
+if descriptor_1_taken; then
+  skipped="descriptor 1 is taken as soon as it is closed: a closed standard output not tried"
+else
+  errors=$(echo '3 3 2020 17 3 2020 x' | "$program" 2>&1 >&-)
+  expect_failure "closed standard output" $? "$errors" "die Ausgabe ist geschlossen."
+fi
 
 # A span of two billion years, of which the reader takes one line and leaves: the run
 # must end within a second (timeout's status 124 would fail the check).
@@ -42,4 +48,5 @@ if [[ $(tail -c 1 "$work/limited" | od -An -c | tr -d ' ') != '\n' ]]; then
   failed=1
 fi
 
+[[ -z "$skipped" ]] || skip_rest "$skipped"
 exit $failed
