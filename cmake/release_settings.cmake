@@ -7,14 +7,30 @@
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
   set(TAGE_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
 else()
+  # Only this project's own checkout counts: sources unpacked from the release tarball
+  # into a distribution's packaging repository must not take that repository's time.
   find_package(Git QUIET)
   if(Git_FOUND)
     execute_process(
-      COMMAND "${GIT_EXECUTABLE}" log -1 --format=%ct
+      COMMAND "${GIT_EXECUTABLE}" rev-parse --show-toplevel
       WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
-      OUTPUT_VARIABLE TAGE_SOURCE_DATE_EPOCH
+      OUTPUT_VARIABLE git_top
       RESULT_VARIABLE git_status
       OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    if(git_status EQUAL 0)
+      file(REAL_PATH "${git_top}" git_top)
+      file(REAL_PATH "${PROJECT_SOURCE_DIR}" source_top)
+      if(git_top STREQUAL source_top)
+        execute_process(
+          COMMAND "${GIT_EXECUTABLE}" log -1 --format=%ct
+          WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
+          OUTPUT_VARIABLE TAGE_SOURCE_DATE_EPOCH
+          RESULT_VARIABLE git_status
+          OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+      else()
+        set(git_status 1)
+      endif()
+    endif()
   endif()
   if(NOT git_status EQUAL 0 OR NOT TAGE_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
     set(TAGE_SOURCE_DATE_EPOCH "${TAGE_RELEASE_EPOCH}")
@@ -36,27 +52,49 @@ add_compile_options("-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=")
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
+# Position-independent programs, as Debian builds them, unless the caller says otherwise.
+if(NOT DEFINED CMAKE_POSITION_INDEPENDENT_CODE)
+  set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+endif()
+include(CheckPIESupported)
+check_pie_supported()
+
 # Hardening of the program's own code on Linux, as Debian builds its programs: stack
-# protector, fortified C library calls, stack-clash protection, position-independent
-# code, read-only relocations bound at start. Not with the sanitizers, which bring their
-# own checks, and not for Windows, whose linker marks tage.exe itself (ASLR, DEP).
+# protector, fortified C library calls, stack-clash protection, read-only relocations
+# bound at start. Whoever passes flags of their own chooses the hardening: a distribution's
+# build (dpkg-buildflags, say, with or without hardening=-all) gets none of ours on top of
+# its compile flags (CXXFLAGS) or its link flags (LDFLAGS), so nothing is redefined or
+# added twice. TAGE_HARDENING=OFF leaves ours out everywhere. Not with the sanitizers, which
+# bring their own checks, and not for Windows, whose linker marks tage.exe itself (ASLR,
+# DEP).
+option(TAGE_HARDENING "Harden the program where CXXFLAGS and LDFLAGS do not choose for it" ON)
 add_library(tage_hardening INTERFACE)
 add_library(tage_program_link INTERFACE)
-set(TAGE_HARDENED FALSE)
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND NOT TAGE_SANITIZE AND NOT TAGE_FUZZ)
-  set(TAGE_HARDENED TRUE)
-  target_compile_options(tage_hardening INTERFACE
-    -fstack-protector-strong -fstack-clash-protection -fPIE
-    $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
-  target_link_options(tage_program_link INTERFACE -Wl,-z,relro -Wl,-z,now)
+  string(STRIP "${CMAKE_CXX_FLAGS}" caller_compile_flags)
+  string(STRIP "${CMAKE_EXE_LINKER_FLAGS}" caller_link_flags)
+  if(TAGE_HARDENING AND caller_compile_flags STREQUAL "")
+    target_compile_options(tage_hardening INTERFACE
+      -fstack-protector-strong -fstack-clash-protection
+      $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
+  endif()
+  if(TAGE_HARDENING AND caller_link_flags STREQUAL "")
+    target_link_options(tage_program_link INTERFACE -Wl,-z,relro -Wl,-z,now)
+  endif()
   if(TAGE_LINK STREQUAL "static-pie")
     target_link_options(tage_program_link INTERFACE -static-pie)
+  elseif(TAGE_LINK STREQUAL "static")
+    # Where the C library has no start file for static-pie (rcrt1.o): one static program
+    # at a fixed address.
+    target_link_options(tage_program_link INTERFACE -static)
+    set(CMAKE_POSITION_INDEPENDENT_CODE OFF)
   elseif(TAGE_LINK STREQUAL "dynamic")
     # Only the libraries the program calls: the C library, not the C++ library that the
-    # compiler driver links by default.
-    target_link_options(tage_program_link INTERFACE -pie -Wl,--as-needed)
+    # compiler driver links by default, and the compiler's helpers (64-bit division on
+    # 32-bit ARM, say) from its static library rather than from libgcc_s.
+    target_link_options(tage_program_link INTERFACE -Wl,--as-needed -static-libgcc)
   else()
-    message(FATAL_ERROR "TAGE_LINK must be dynamic or static-pie, not '${TAGE_LINK}'")
+    message(FATAL_ERROR "TAGE_LINK must be dynamic, static-pie or static, not '${TAGE_LINK}'")
   endif()
 elseif(WIN32 AND NOT MSVC)
   # One tage.exe that runs on a bare Windows, without the MinGW DLLs.
