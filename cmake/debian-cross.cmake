@@ -1,7 +1,8 @@
 # Cross-compiles the Linux program for the Debian architecture TAGE_DEBIAN_ARCH with
-# Debian's cross compiler (package g++-TRIPLET). Its tests run under qemu-user, which
-# finds the dynamic loader and the libraries of a dynamic build in the cross sysroot
-# /usr/TRIPLET.
+# Debian's cross compiler (package g++-TRIPLET). Its tests run under qemu-user with the
+# dynamic loader and the libraries of the cross sysroot /usr/TRIPLET, the C library first
+# from there too: a loader and a C library of different builds (the sysroot's and a
+# second architecture's libc6:ARCH, say) do not work together.
 #
 #   cmake -DTAGE_DEBIAN_ARCH=armhf --toolchain cmake/debian-cross.cmake ...
 #
@@ -39,4 +40,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${tage_cross_emulator} -L /usr/${tage_cross_triplet})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${tage_cross_emulator} -L /usr/${tage_cross_triplet}
+    -E LD_LIBRARY_PATH=/usr/${tage_cross_triplet}/lib)
