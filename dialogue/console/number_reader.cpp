@@ -1,5 +1,9 @@
 #include "dialogue/console/number_reader.hpp"
 
+#include <algorithm>
+#include <array>
+#include <string>
+
 namespace tage {
 namespace {
 
@@ -130,12 +134,103 @@ void NumberReader::skip() {
 
 bool NumberReader::refill() {
   // Once the end has been seen it stays: asking again would wait at a terminal.
-  if (exhausted_) return false;
-  const std::size_t count = source_.read_some(buffer_.data(), buffer_.size());
-  next_ = buffer_.data();
-  end_ = next_ + count;
-  exhausted_ = count == 0;
-  return !exhausted_;
+  while (!exhausted_) {
+    const std::size_t count = read_characters();
+    next_ = buffer_.data();
+    end_ = next_ + count;
+    if (count != 0) return true;
+    exhausted_ = source_ended_;
+  }
+  return false;
+}
+
+std::size_t NumberReader::read_characters() {
+  if (source_ended_) return 0;
+  if (encoding_ == Encoding::unknown) {
+    const std::size_t count = read_start();
+    return encoding_ == Encoding::bytes ? count : decode_utf16(count);
+  }
+  // A code unit cut in two by the last read starts this one.
+  const std::size_t carried = has_odd_byte_ ? 1 : 0;
+  if (has_odd_byte_) buffer_[0] = odd_byte_;
+  has_odd_byte_ = false;
+  const std::size_t got = source_.read_some(buffer_.data() + carried, buffer_.size() - carried);
+  // At the end, half a code unit is no character.
+  source_ended_ = got == 0;
+  if (source_ended_) return 0;
+  return encoding_ == Encoding::bytes ? got : decode_utf16(carried + got);
+}
+
+namespace {
+
+constexpr std::array<unsigned char, 3> kUtf8Mark{0xEF, 0xBB, 0xBF};
+constexpr std::array<unsigned char, 2> kUtf16LittleEndianMark{0xFF, 0xFE};
+constexpr std::array<unsigned char, 2> kUtf16BigEndianMark{0xFE, 0xFF};
+
+// Whether the `count` bytes at `bytes` begin with `mark`, or, where `whole` is false,
+// are the beginning of it.
+template <std::size_t N>
+bool matches(const char* bytes, std::size_t count, const std::array<unsigned char, N>& mark,
+             bool whole) noexcept {
+  if (whole ? count < N : count >= N) return false;
+  for (std::size_t i = 0; i < std::min(count, N); ++i) {
+    if (as_byte(bytes[i]) != mark[i]) return false;
+  }
+  return true;
+}
+
+// A character for a UTF-16 code unit: the same byte in ASCII, else one that is neither
+// white space nor a digit nor a sign, as every byte of a UTF-8 character outside ASCII.
+constexpr char character_of(unsigned code_unit) noexcept {
+  constexpr unsigned kAsciiEnd = 0x80;
+  constexpr char kOutsideAscii = static_cast<char>(0x80);
+  return code_unit < kAsciiEnd ? static_cast<char>(code_unit) : kOutsideAscii;
+}
+
+}  // namespace
+
+std::size_t NumberReader::read_start() {
+  char* const start = buffer_.data();
+  std::size_t count = 0;
+  // A mark may arrive a byte at a time: read on while what came could still be one.
+  do {
+    const std::size_t got = source_.read_some(start + count, buffer_.size() - count);
+    source_ended_ = got == 0;
+    count += got;
+  } while (!source_ended_ && (matches(start, count, kUtf8Mark, false) ||
+                              matches(start, count, kUtf16LittleEndianMark, false) ||
+                              matches(start, count, kUtf16BigEndianMark, false)));
+  std::size_t mark = 0;
+  encoding_ = Encoding::bytes;
+  if (matches(start, count, kUtf8Mark, true)) {
+    mark = kUtf8Mark.size();
+  } else if (matches(start, count, kUtf16LittleEndianMark, true)) {
+    mark = kUtf16LittleEndianMark.size();
+    encoding_ = Encoding::utf16_little_endian;
+  } else if (matches(start, count, kUtf16BigEndianMark, true)) {
+    mark = kUtf16BigEndianMark.size();
+    encoding_ = Encoding::utf16_big_endian;
+  }
+  std::char_traits<char>::move(start, start + mark, count - mark);
+  return count - mark;
+}
+
+std::size_t NumberReader::decode_utf16(std::size_t count) noexcept {
+  constexpr unsigned kByteShift = 8;
+  const bool little_endian = encoding_ == Encoding::utf16_little_endian;
+  const std::size_t characters = count / 2;
+  // Character i comes from bytes 2i and 2i + 1, so writing it never overwrites a byte
+  // still to be read.
+  for (std::size_t i = 0; i < characters; ++i) {
+    const auto first = static_cast<unsigned>(as_byte(buffer_[2 * i]));
+    const auto second = static_cast<unsigned>(as_byte(buffer_[2 * i + 1]));
+    const unsigned code_unit =
+        little_endian ? second << kByteShift | first : first << kByteShift | second;
+    buffer_[i] = character_of(code_unit);
+  }
+  has_odd_byte_ = count % 2 != 0;
+  if (has_odd_byte_) odd_byte_ = buffer_[count - 1];
+  return characters;
 }
 
 }  // namespace tage

@@ -28,6 +28,12 @@ namespace tage {
 //
 // Bytes outside ASCII, NUL included, are neither white space nor digits.
 //
+// Input that starts with a byte-order mark, as files from Windows editors do, is read as
+// the characters it encodes: a UTF-8 mark (EF BB BF) is dropped; after a UTF-16 mark
+// (FF FE little-endian, FE FF big-endian) each code unit is one character, those outside
+// ASCII neither white space nor digits, as their UTF-8 bytes would be. A mark anywhere
+// else is data.
+//
 // The reader never asks the source for more than it has ready, so at a terminal a read
 // waits for no more than the line the user typed.
 class NumberReader {
@@ -76,12 +82,31 @@ class NumberReader {
   void take_while(Accept accept);
   bool refill();
 
+  // How the bytes of the input encode its characters, known once its start is read.
+  enum class Encoding : std::uint8_t { unknown, bytes, utf16_little_endian, utf16_big_endian };
+  // Reads the next characters into the buffer, returning how many: 0 when none came,
+  // which is the end of input where `source_ended_` is set (an odd byte of UTF-16 or a
+  // byte-order mark alone is no character, and asks for another read).
+  std::size_t read_characters();
+  // Reads until the start of input shows whether it is a byte-order mark, and sets the
+  // encoding; returns the bytes of data read, moved to the start of the buffer.
+  std::size_t read_start();
+  // Turns the UTF-16 code units in the first `count` bytes of the buffer into one
+  // character each, in place, keeping an odd last byte for the next read; returns the
+  // characters.
+  std::size_t decode_utf16(std::size_t count) noexcept;
+
   ByteSource& source_;
   std::array<char, kBufferSize> buffer_;  // only [next_, end_) is ever read
   const char* next_ = buffer_.data();
   const char* end_ = buffer_.data();
   bool failed_ = false;
   bool exhausted_ = false;
+  bool source_ended_ = false;  // the source has said the input ended: never asked again
+  Encoding encoding_ = Encoding::unknown;
+  // The first byte of a UTF-16 code unit whose second byte has not come yet.
+  bool has_odd_byte_ = false;
+  char odd_byte_ = 0;
 };
 
 }  // namespace tage

@@ -106,7 +106,7 @@ Expected model_count(std::int64_t d1, std::int64_t m1, std::int64_t y1, std::int
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  const auto [d1, m1, y1, d2, m2, y2] = model_dates(text);
+  const auto [d1, m1, y1, d2, m2, y2] = model_dates(tage::model::decode(text).characters);
   // Every other line of a run is one of fewer than 40.
   if (y2 - y1 > BoundedWriter::kMaxLines - 40) return 0;
   tage::MemorySource source(text);

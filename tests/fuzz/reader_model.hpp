@@ -32,6 +32,29 @@ inline std::uint64_t digit_value(char c) {
   return static_cast<std::uint64_t>(c - 'A' + 10);
 }
 
+// The characters that `input` encodes, and how many bytes of byte-order mark it starts
+// with: after a UTF-8 mark the bytes that follow; after a UTF-16 mark each whole code unit
+// as one character, ASCII as itself and anything else as a byte outside ASCII; otherwise
+// the bytes themselves.
+struct Decoded {
+  std::string characters;
+  std::size_t mark;
+  bool utf16;
+};
+inline Decoded decode(std::string_view input) {
+  if (input.substr(0, 3) == "\xEF\xBB\xBF") return {std::string(input.substr(3)), 3, false};
+  const bool little_endian = input.substr(0, 2) == "\xFF\xFE";
+  if (!little_endian && input.substr(0, 2) != "\xFE\xFF") return {std::string(input), 0, false};
+  std::string characters;
+  for (std::size_t i = 2; i + 1 < input.size(); i += 2) {
+    const unsigned first = static_cast<unsigned char>(input[i]);
+    const unsigned second = static_cast<unsigned char>(input[i + 1]);
+    const unsigned unit = little_endian ? second * 256 + first : first * 256 + second;
+    characters += unit < 128 ? static_cast<char>(unit) : '\x80';
+  }
+  return {characters, 2, true};
+}
+
 // Reads from `text` at `start` into a value that was `before`.
 inline Read read(std::string_view text, std::size_t start, std::int32_t before) {
   constexpr std::uint64_t kModulus = 4294967296;

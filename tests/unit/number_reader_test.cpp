@@ -14,6 +14,8 @@
 namespace tage {
 namespace {
 
+using namespace std::string_literals;
+
 constexpr std::int32_t kUntouched = 77;
 
 // What the next read would see: the reader's buffered bytes, then the source's rest.
@@ -100,6 +102,39 @@ const std::vector<ReadCase> kReadCases = {
     {"long hexadecimal", "0x" + std::string(40000, '0') + "1f\n", 31, "\n", false, false},
     {"long octal", std::string(40000, '0') + "42\n", 34, "\n", false, false},
     {"long decimal across many refills", "1" + std::string(40000, '0') + "7", 7, "", false, true},
+    // Input from Windows editors: a byte-order mark at the start. What follows a UTF-16
+    // mark is read one code unit per character, a character outside ASCII as 0x80.
+    {"UTF-8 byte-order mark",
+     "\xEF\xBB\xBF"
+     "42\r\n",
+     42, "\r\n", false, false},
+    {"UTF-16 little-endian",
+     "\xFF\xFE"
+     "4\0"
+     "2\0"
+     "\r\0"s,
+     42, "\r", false, false},
+    {"UTF-16 big-endian",
+     "\xFE\xFF"
+     "\0"
+     "-"
+     "\0"
+     "7\0"
+     " "s,
+     -7, " ", false, false},
+    {"UTF-16 character outside ASCII",
+     "\xFF\xFE"
+     "1\0"
+     "\xE4\0"s,
+     1, "\x80", false, false},
+    {"UTF-16 half a character at the end",
+     "\xFF\xFE"
+     "5\0"
+     "7"s,
+     5, "", false, true},
+    {"UTF-16 mark alone", "\xFE\xFF", kUntouched, "", true, true},
+    {"byte-order mark after the start", "7\xEF\xBB\xBF", 7, "\xEF\xBB\xBF", false, false},
+    {"beginning of a mark alone", "\xEF\xBB", kUntouched, "\xEF\xBB", true, false},
 };
 
 void PrintTo(const ReadCase& c, std::ostream* os) {
