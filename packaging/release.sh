@@ -12,6 +12,10 @@
 #                                others (build/linux-ARCH-static): static-pie for i386,
 #                                plain static where the C library has no static-pie
 #   tage-VERSION-win64.zip       tage.exe with LIESMICH.txt and LIZENZ.txt (build/windows)
+#   tage-VERSION-win64.msi       the same as a Windows installer (build/windows)
+#
+# and, from SHA256SUMS, the manifests with which winget and Scoop install the Windows
+# packages from the download address below (packaging/store_manifests.sh).
 #
 # Every transcript passes on each Linux program before it is packed, and the unit tests
 # on each dynamic one, those of other architectures under qemu-user.
@@ -23,6 +27,9 @@
 #                                        build whose bytes are compared with the first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+version=$(sed -n 's/^project(tage VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+# Where the packages are published: the address the winget and Scoop manifests name.
+download="${TAGE_DOWNLOAD:-https://tage.invalid/download/$version}"
 tests=yes
 [[ "${1:-}" == --no-tests ]] && tests=no
 cross_architectures=(arm64 i386 armhf s390x ppc64el riscv64 mips64el)
@@ -43,14 +50,16 @@ for architecture in "${cross_architectures[@]}"; do
   release "linux-$architecture-static"
 done
 cmake --workflow --preset windows-release  # its tests run under Wine: ctest --preset windows
+cmake --build --preset windows --target msi
 
 rm -rf build/release
 mkdir -p build/release
 packaging/source_tarball.sh build/release
 cp build/default/tage_*.deb build/linux-static/tage-*-Linux.tar.gz build/windows/tage-*-win64.zip \
-  build/release/
+  build/windows/tage-*-win64.msi build/release/
 for architecture in "${cross_architectures[@]}"; do
   cp "build/linux-$architecture"/tage_*.deb "build/linux-$architecture-static"/tage-*.tar.gz \
     build/release/
 done
 (cd build/release && sha256sum -- tage* >SHA256SUMS && cat SHA256SUMS)
+packaging/store_manifests.sh build/release "$download"

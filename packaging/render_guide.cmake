@@ -15,8 +15,8 @@
 #
 # Text before the first section belongs to the man page's BESCHREIBUNG; its date is the
 # month of the build's time stamp (EPOCH, seconds since 1970), and a date such as
-# "5. 6. 2020" never breaks across its lines. LIESMICH.txt is UTF-8 with a byte-order mark
-# and, like LIZENZ.txt, has CR LF line ends, as Windows editors expect. LIZENZ.txt holds
+# "5. 6. 2020" never breaks across its lines. LIESMICH.txt and LIZENZ.txt are UTF-8 with a
+# byte-order mark and CR LF line ends, as Windows editors expect. LIZENZ.txt holds
 # the licence and the notices of the libraries inside tage.exe (NOTICES).
 #
 #   cmake -DREADME=... -DLICENSE=... -DNOTICES=... -DMAN_TEMPLATE=... -DVERSION=...
@@ -199,11 +199,12 @@ string(STRIP "${text}" text)
 set(title "tage ${VERSION}: zählt die Tage zwischen zwei Kalenderdaten")
 set(liesmich "${title}\n\n${text}\n\nLizenz: MIT, siehe LIZENZ.txt.\n")
 string(REPLACE "\n" "\r\n" liesmich "${liesmich}")
-# The byte-order mark tells Notepad and older Windows tools that the text is UTF-8.
+# The byte-order mark tells Notepad and older Windows tools that the text is UTF-8; both
+# texts carry it.
 string(ASCII 239 187 191 byte_order_mark)
 file(WRITE "${LIESMICH}" "${byte_order_mark}${liesmich}")
 
 file(READ "${LICENSE}" licence)
 file(READ "${NOTICES}" notices)
 string(REPLACE "\n" "\r\n" licence "${licence}${notices}")
-file(WRITE "${LIZENZ}" "${licence}")
+file(WRITE "${LIZENZ}" "${byte_order_mark}${licence}")
