@@ -146,19 +146,21 @@ bool NumberReader::refill() {
 
 std::size_t NumberReader::read_characters() {
   if (source_ended_) return 0;
+  std::size_t count = 0;
   if (encoding_ == Encoding::unknown) {
-    const std::size_t count = read_start();
-    return encoding_ == Encoding::bytes ? count : decode_utf16(count);
+    count = read_start();
+  } else {
+    // A code unit cut in two by the last read starts this one.
+    const std::size_t carried = has_odd_byte_ ? 1 : 0;
+    if (has_odd_byte_) buffer_[0] = odd_byte_;
+    has_odd_byte_ = false;
+    const std::size_t got = source_.read_some(buffer_.data() + carried, buffer_.size() - carried);
+    // At the end, half a code unit is no character.
+    source_ended_ = got == 0;
+    if (source_ended_) return 0;
+    count = carried + got;
   }
-  // A code unit cut in two by the last read starts this one.
-  const std::size_t carried = has_odd_byte_ ? 1 : 0;
-  if (has_odd_byte_) buffer_[0] = odd_byte_;
-  has_odd_byte_ = false;
-  const std::size_t got = source_.read_some(buffer_.data() + carried, buffer_.size() - carried);
-  // At the end, half a code unit is no character.
-  source_ended_ = got == 0;
-  if (source_ended_) return 0;
-  return encoding_ == Encoding::bytes ? got : decode_utf16(carried + got);
+  return encoding_ == Encoding::bytes ? count : decode_utf16(count);
 }
 
 namespace {
