@@ -3,74 +3,65 @@
 #include <cerrno>
 #include <cstdint>
 
+// Each form is one Line::of, which proves at compile time that every line of the form
+// fits.
 namespace tage::lines {
-namespace {
-
-// Joins the pieces into one line closed by its line feed; Line::of proves at compile time
-// that every line of the form fits.
-template <typename... Pieces>
-Line make_line(const Pieces&... pieces) noexcept {
-  return Line::of(pieces...);
-}
-
-}  // namespace
 
 Line first_date_prompt() {
-  return make_line("Geben Sie das erste Datum TT MM JJJJ ein, bestaetigen Sie jeweils mit ENTER: ");
+  return Line::of("Geben Sie das erste Datum TT MM JJJJ ein, bestaetigen Sie jeweils mit ENTER: ");
 }
 
 Line second_date_prompt() {
-  return make_line(
-      "Geben Sie das zweite Datum TT MM JJJJ ein, bestaetigen Sie jeweils mit ENTER: ");
+  return Line::of("Geben Sie das zweite Datum TT MM JJJJ ein, bestaetigen Sie jeweils mit ENTER: ");
 }
 
 Line day_prompt() {
-  return make_line("Tag: ");
+  return Line::of("Tag: ");
 }
 
 Line month_prompt() {
-  return make_line("Monat: ");
+  return Line::of("Monat: ");
 }
 
 Line year_prompt() {
-  return make_line("Jahr: ");
+  return Line::of("Jahr: ");
 }
 
 Line blank() {
-  return make_line();
+  return Line::of();
 }
 
 Line same_month_result(std::int64_t total) {
-  return make_line("Es sind Tage= ", total, " vergangen.");
+  return Line::of("Es sind Tage= ", total, " vergangen.");
 }
 
 Line month_end_rest(std::int64_t total) {
-  return make_line("Es sind ", total, " Tage bis zum ersten Monatsende vergangen.");
+  return Line::of("Es sind ", total, " Tage bis zum ersten Monatsende vergangen.");
 }
 
 Line month_step(std::int32_t index, std::int32_t length) {
-  return make_line("im Monat[", index, "] kommen ", length, " Tage dazu.");
+  return Line::of("im Monat[", index, "] kommen ", length, " Tage dazu.");
 }
 
 Line interim(std::int64_t total) {
-  return make_line("Zwischenstand: ", total);
+  return Line::of("Zwischenstand: ", total);
 }
 
 Line month_end_total(std::int64_t total) {
-  return make_line("Es sind ", total, " Tage bis zum Ende dieses Monats vergangen.");
+  return Line::of("Es sind ", total, " Tage bis zum Ende dieses Monats vergangen.");
 }
 
 Line first_month_rest(std::int64_t total) {
-  return make_line("Es gibt ", total, " Resttage im ersten Monat");
+  return Line::of("Es gibt ", total, " Resttage im ersten Monat");
 }
 
 Line first_year_rest(std::int64_t total) {
-  return make_line("Es gibt ", total, " Resttage im ersten Jahr");
+  return Line::of("Es gibt ", total, " Resttage im ersten Jahr");
 }
 
 Line whole_year(std::int32_t year, std::int64_t total, WholeYearPlaces& places) {
-  return make_line("Inklusive ", Marked<std::int32_t>{year, places.year}, " sind es ",
-                   Marked<std::int64_t>{total, places.total}, " Tage.");
+  return Line::of("Inklusive ", Marked<std::int32_t>{year, places.year}, " sind es ",
+                  Marked<std::int64_t>{total, places.total}, " Tage.");
 }
 
 Line whole_year(std::int32_t year, std::int64_t total) {
@@ -79,14 +70,14 @@ Line whole_year(std::int32_t year, std::int64_t total) {
 }
 
 Line two_year_total(std::int64_t total) {
-  return make_line("Es gibt ", total, " Tage");
+  return Line::of("Es gibt ", total, " Tage");
 }
 
 Line summary(const DatePair& dates, std::int64_t total) {
   const Date& first = dates.first;
   const Date& second = dates.second;
-  return make_line("Vom ", first.day, ". ", first.month, ". ", first.year, " bis ", second.day,
-                   ". ", second.month, ". ", second.year, " sind ", total, " Tage vergangen.");
+  return Line::of("Vom ", first.day, ". ", first.month, ". ", first.year, " bis ", second.day, ". ",
+                  second.month, ". ", second.year, " sind ", total, " Tage vergangen.");
 }
 
 Line output_failure(int cause) {
@@ -95,23 +86,23 @@ Line output_failure(int cause) {
   constexpr char kFailed[] = "Fehler: Die Ausgabe konnte nicht geschrieben werden: ";
   switch (cause) {
     case kOutputIncomplete:
-      return make_line(kFailed, "die Ausgabe hat nicht alles angenommen.");
+      return Line::of(kFailed, "die Ausgabe hat nicht alles angenommen.");
     case ENOSPC:
-      return make_line(kFailed, "kein Platz mehr auf dem Datentraeger.");
+      return Line::of(kFailed, "kein Platz mehr auf dem Datentraeger.");
 #ifdef EDQUOT
     case EDQUOT:
-      return make_line(kFailed, "das Speicherkontingent ist erschoepft.");
+      return Line::of(kFailed, "das Speicherkontingent ist erschoepft.");
 #endif
     case EFBIG:
-      return make_line(kFailed, "die Datei waere zu gross.");
+      return Line::of(kFailed, "die Datei waere zu gross.");
     case EBADF:
-      return make_line(kFailed, "die Ausgabe ist geschlossen.");
+      return Line::of(kFailed, "die Ausgabe ist geschlossen.");
     case EPIPE:
-      return make_line(kFailed, "der Empfaenger liest nicht mehr.");
+      return Line::of(kFailed, "der Empfaenger liest nicht mehr.");
     case EIO:
-      return make_line(kFailed, "Ein-/Ausgabefehler des Geraets.");
+      return Line::of(kFailed, "Ein-/Ausgabefehler des Geraets.");
     default:
-      return make_line(kFailed, "Systemfehler ", static_cast<std::int32_t>(cause), ".");
+      return Line::of(kFailed, "Systemfehler ", static_cast<std::int32_t>(cause), ".");
   }
 }
 
