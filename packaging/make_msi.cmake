@@ -2,7 +2,7 @@
 # adds what wixl cannot write with msibuild (the PATH entry and the actions that set and
 # remove it, and the package code), and makes its bytes depend only on the inputs and the
 # build's time stamp: the files are given that time, and both tools run with the clock
-# stopped at it (faketime), as the summary information and the cabinet record times.
+# stopped at it (faketime -f), as the summary information and the cabinet record times.
 #
 #   cmake -DWXS=... -DPROGRAM=tage.exe -DLIESMICH=... -DLIZENZ=... -DSTRIP=... -DEPOCH=...
 #         -DPACKAGE_CODE=... -DMSI=... -P make_msi.cmake
@@ -29,12 +29,13 @@ execute_process(COMMAND "${STRIP}" "${stage}/tage.exe" COMMAND_ERROR_IS_FATAL AN
 execute_process(COMMAND touch -d "@${EPOCH}" "${stage}/tage.exe" "${stage}/LIESMICH.txt"
                         "${stage}/LIZENZ.txt" COMMAND_ERROR_IS_FATAL ANY)
 
-# The build's time stamp as a stopped clock.
+# The build's time stamp as a stopped clock. Without -f, faketime only starts the clock
+# there and lets it run, so a tool that takes longer than a second writes another time.
 execute_process(COMMAND date -u -d "@${EPOCH}" "+%Y-%m-%d %H:%M:%S"
                 OUTPUT_VARIABLE stopped_clock OUTPUT_STRIP_TRAILING_WHITESPACE
                 COMMAND_ERROR_IS_FATAL ANY)
 set(ENV{TZ} UTC)
-set(stopped ${faketime_program} "${stopped_clock}")
+set(stopped ${faketime_program} -f "${stopped_clock}")
 
 file(REMOVE "${MSI}")
 execute_process(COMMAND ${stopped} ${wixl_program} -a x64 -o "${MSI}" tage.wxs
