@@ -61,7 +61,7 @@ endif()
 # The project's libraries are static and end up only in programs, so their code is made
 # for a program (-fPIE), not for a shared library (-fPIC), whose functions another library
 # could replace and so may not be inlined into each other (bench/run.sh, "long span, per
-# year line": 122.0 instructions with -fPIC, 97.0 with -fPIE).
+# year line").
 set(CMAKE_CXX_COMPILE_OPTIONS_PIC ${CMAKE_CXX_COMPILE_OPTIONS_PIE})
 if(TAGE_LINK STREQUAL "dynamic")
   include(CheckPIESupported)

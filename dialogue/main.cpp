@@ -27,9 +27,10 @@ int main() {
   report_instead_of_signal(SIGPIPE);
   report_instead_of_signal(SIGXFSZ);
 #endif
-  tage::StandardInput input;
+  // A read that fails and a line that cannot be written end the run with these messages
+  // and status 1.
+  tage::StandardInput input(&tage::lines::input_failure);
   tage::NumberReader in(input);
-  // A line that cannot be written ends the run with this message and status 1.
   tage::StandardOutput out(&tage::lines::output_failure);
   tage::run_date_dialogue(in, out);
   out.close();

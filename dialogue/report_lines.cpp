@@ -1,6 +1,7 @@
 #include "dialogue/report_lines.hpp"
 
 #include <cerrno>
+#include <cstddef>
 #include <cstdint>
 
 // Each form is one Line::of, which proves at compile time that every line of the form
@@ -59,14 +60,8 @@ Line first_year_rest(std::int64_t total) {
   return Line::of("Es gibt ", total, " Resttage im ersten Jahr");
 }
 
-Line whole_year(std::int32_t year, std::int64_t total, WholeYearPlaces& places) {
-  return Line::of("Inklusive ", Marked<std::int32_t>{year, places.year}, " sind es ",
-                  Marked<std::int64_t>{total, places.total}, " Tage.");
-}
-
 Line whole_year(std::int32_t year, std::int64_t total) {
-  WholeYearPlaces places;
-  return whole_year(year, total, places);
+  return Line::of("Inklusive ", year, " sind es ", total, " Tage.");
 }
 
 Line two_year_total(std::int64_t total) {
@@ -80,9 +75,21 @@ Line summary(const DatePair& dates, std::int64_t total) {
                   second.month, ". ", second.year, " sind ", total, " Tage vergangen.");
 }
 
+namespace {
+
+// A failure the input and the output share: the sentence, then the reason.
+template <std::size_t N>
+Line device_or_system_failure(const char (&failed)[N], int cause) {
+  if (cause == EIO) return Line::of(failed, "Ein-/Ausgabefehler des Geraets.");
+  return Line::of(failed, "Systemfehler ", static_cast<std::int32_t>(cause), ".");
+}
+
+}  // namespace
+
+// The sentences and the reasons, in the program's own words: the C library's strerror
+// would speak English, or the language of whatever locale happens to be set.
+
 Line output_failure(int cause) {
-  // The sentence and the reason, in the program's own words: the C library's strerror
-  // would speak English, or the language of whatever locale happens to be set.
   constexpr char kFailed[] = "Fehler: Die Ausgabe konnte nicht geschrieben werden: ";
   switch (cause) {
     case kOutputIncomplete:
@@ -99,10 +106,20 @@ Line output_failure(int cause) {
       return Line::of(kFailed, "die Ausgabe ist geschlossen.");
     case EPIPE:
       return Line::of(kFailed, "der Empfaenger liest nicht mehr.");
-    case EIO:
-      return Line::of(kFailed, "Ein-/Ausgabefehler des Geraets.");
     default:
-      return Line::of(kFailed, "Systemfehler ", static_cast<std::int32_t>(cause), ".");
+      return device_or_system_failure(kFailed, cause);
+  }
+}
+
+Line input_failure(int cause) {
+  constexpr char kFailed[] = "Fehler: Die Eingabe konnte nicht gelesen werden: ";
+  switch (cause) {
+    case EISDIR:
+      return Line::of(kFailed, "die Eingabe ist ein Verzeichnis.");
+    case EBADF:
+      return Line::of(kFailed, "die Eingabe ist geschlossen.");
+    default:
+      return device_or_system_failure(kFailed, cause);
   }
 }
 

@@ -30,13 +30,8 @@ Line month_end_total(std::int64_t total);
 Line first_month_rest(std::int64_t total);
 Line first_year_rest(std::int64_t total);
 
-// "Inklusive 2000 sind es 565 Tage.", with where its two numbers stand, so that the lines
-// of a walk over years can be respelled in place (see whole_year_lines.hpp).
-struct WholeYearPlaces {
-  NumberPlace year;
-  NumberPlace total;
-};
-Line whole_year(std::int32_t year, std::int64_t total, WholeYearPlaces& places);
+// "Inklusive 2000 sind es 565 Tage." Its texts hold no digit, so that a walk over years
+// can find the two numbers in the line and respell them in place (whole_year_lines.hpp).
 Line whole_year(std::int32_t year, std::int64_t total);
 
 Line two_year_total(std::int64_t total);
@@ -46,5 +41,8 @@ Line summary(const DatePair& dates, std::int64_t total);
 // Written to standard error when standard output fails: the failure and its `cause`, an
 // errno value (any int: an unknown one is named by its number) or kOutputIncomplete.
 Line output_failure(int cause);
+// Written to standard error when a read of standard input fails: the failure and its
+// `cause`, an errno value (any int, as above).
+Line input_failure(int cause);
 
 }  // namespace tage::lines

@@ -12,7 +12,8 @@ class ByteSource {
 
   // Copies at least 1 and at most `capacity` (> 0) bytes of input into `into` and returns
   // how many, waiting only while nothing at all is ready: at a terminal that is one line.
-  // Returns 0 at the end of input, or when input cannot be read any more.
+  // Returns 0 at the end of input and only there: a source that fails to read ends the run
+  // itself (see StandardInput).
   virtual std::size_t read_some(char* into, std::size_t capacity) = 0;
 
  protected:

@@ -12,25 +12,6 @@
 
 namespace tage {
 
-// Where a number's digits stand in a line: [first, last).
-struct NumberPlace {
-  std::size_t first = 0;
-  std::size_t last = 0;
-};
-
-// A number piece whose place in the line is recorded as the line is built, so that its
-// digits can be rewritten in place later.
-template <typename Integer>
-struct Marked {
-  Integer number;
-  NumberPlace& place;
-};
-
-template <typename Piece>
-inline constexpr bool kIsMarked = false;
-template <typename Integer>
-inline constexpr bool kIsMarked<Marked<Integer>> = true;
-
 // One finished output line, a plain value without allocation: literal pieces and numbers
 // in plain decimal, closed by a single line feed. A line is built whole by Line::of, which
 // proves at compile time that the longest line its pieces can make fits, so nothing is
@@ -70,8 +51,6 @@ class Line {
   static constexpr std::size_t longest_spelling() noexcept {
     if constexpr (std::is_array_v<Piece>) {
       return sizeof(Piece) - 1;  // a char array: without the terminating NUL
-    } else if constexpr (kIsMarked<Piece>) {
-      return longest_spelling<decltype(Piece::number)>();
     } else {
       static_assert(std::is_same_v<Piece, std::int32_t> || std::is_same_v<Piece, std::int64_t>);
       return std::numeric_limits<Piece>::digits10 + 2;  // every digit and a sign
@@ -92,13 +71,6 @@ class Line {
 
     void put(std::int32_t number) noexcept { put_number(number); }
     void put(std::int64_t number) noexcept { put_number(number); }
-
-    template <typename Integer>
-    void put(const Marked<Integer>& marked) noexcept {
-      marked.place.first = static_cast<std::size_t>(position - start);
-      put(marked.number);
-      marked.place.last = static_cast<std::size_t>(position - start);
-    }
 
     // Any other type, char and bool among them, is no piece.
     template <typename Other>

@@ -98,7 +98,7 @@ bool NumberReader::take_digits(std::uint32_t& value) {
 template <NumberReader::DigitValue digit_value>
 bool NumberReader::take_and_fold(std::uint32_t& value, std::uint32_t base) {
   // Folded in a local and stored once at the end, not through the reference at every digit
-  // (bench/run.sh, "10 MB number, ratio": 1.111 of the floor's instructions).
+  // (bench/run.sh, "10 MB number, ratio").
   std::uint32_t folded = value;
   bool any = false;
   take_while([&](int byte) {

@@ -73,8 +73,7 @@ class NumberReader {
   using DigitValue = std::uint32_t (*)(int) noexcept;
   // Takes the digits that `digit_value` knows, folding them into `value` in `base`;
   // returns whether any was taken. A template argument, so that the per-byte call is
-  // inlined (bench/run.sh, "10 MB number, ratio": 1.111 of the instructions of a C loop
-  // that only folds the digits).
+  // inlined (bench/run.sh, "10 MB number, ratio").
   template <DigitValue digit_value>
   bool take_and_fold(std::uint32_t& value, std::uint32_t base);
   // Takes bytes while `accept` says so, refilling as needed.

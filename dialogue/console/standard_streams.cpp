@@ -4,9 +4,11 @@
 #include <climits>
 #include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #else
 #include <poll.h>
@@ -71,6 +73,12 @@ bool should_read_again() noexcept {
   return false;
 }
 
+// A pipe whose writer has closed is the end of input. The C runtime reports it as such
+// already; should it report the broken pipe as an error instead, that is the end too.
+bool failure_is_end_of_input() noexcept {
+  return errno == EPIPE;
+}
+
 #else
 
 // Waits until `descriptor` is ready for `events` (its end or an error included). False if
@@ -129,6 +137,11 @@ bool should_read_again() noexcept {
   return false;
 }
 
+// Every failed read that is not asked again is a failure: the end of input is a read of 0.
+bool failure_is_end_of_input() noexcept {
+  return false;
+}
+
 #endif
 
 int close_descriptor(int descriptor) noexcept {
@@ -139,42 +152,68 @@ int close_descriptor(int descriptor) noexcept {
 #endif
 }
 
-// Reads again after a read failed, for as long as reading again can succeed. Any other
-// error (a directory, a terminal that hung up) ends the input, exactly as the end of input
-// does.
-[[gnu::cold]] std::size_t read_after_failure(char* into, std::size_t capacity) noexcept {
+// Reads again after a read failed, for as long as reading again can succeed: the bytes
+// read, 0 at the end, or -1 with errno set where reading again cannot succeed.
+[[gnu::cold]] long long read_after_failure(char* into, std::size_t capacity) noexcept {
   while (should_read_again()) {
     const long long got = read_descriptor(kStandardInputDescriptor, into, capacity);
-    if (got >= 0) return static_cast<std::size_t>(got);
+    if (got >= 0) return got;
   }
-  return 0;
+  return -1;
 }
+
+// Ends the run with the message for `cause` on standard error and status 1. Nothing is
+// left to tell if standard error fails too. Nothing is buffered anywhere, so the process
+// can end without running any exit handler. Out of line, so that the message it builds on
+// the stack gives no caller a stack canary to check on every line (bench/run.sh, "long
+// span, per year line").
+[[noreturn, gnu::cold, gnu::noinline]] void end_run(FailureMessage message, int cause) noexcept {
+  static_cast<void>(write_all(kStandardErrorDescriptor, message(cause).text()));
+  std::_Exit(1);
+}
+
+constexpr char kControlZ = '\x1A';
 
 }  // namespace
 
+StandardInput::StandardInput(FailureMessage failure_message) noexcept
+    : failure_message_(failure_message) {
+#ifdef _WIN32
+  // Should this fail, the descriptor is closed or no file, and its first read says so.
+  static_cast<void>(_setmode(kStandardInputDescriptor, _O_BINARY));
+  ends_at_control_z_ = _isatty(kStandardInputDescriptor) != 0;
+#endif
+}
+
 std::size_t StandardInput::read_some(char* into, std::size_t capacity) {
-  const long long got = read_descriptor(kStandardInputDescriptor, into, capacity);
-  if (got >= 0) [[likely]]
-    return static_cast<std::size_t>(got);
-  return read_after_failure(into, capacity);
+  if (ended_) return 0;
+  long long got = read_descriptor(kStandardInputDescriptor, into, capacity);
+  if (got < 0) [[unlikely]] {
+    got = read_after_failure(into, capacity);
+    if (got < 0) {
+      if (failure_is_end_of_input()) return 0;
+      end_run(failure_message_, errno);
+    }
+  }
+  const auto count = static_cast<std::size_t>(got);
+  if (!ends_at_control_z_) [[likely]]
+    return count;
+  // What the user typed before a Ctrl+Z is still read; nothing after it is.
+  const void* const control_z = std::memchr(into, kControlZ, count);
+  if (control_z == nullptr) return count;
+  ended_ = true;
+  return static_cast<std::size_t>(static_cast<const char*>(control_z) - into);
 }
 
 void StandardOutput::write(const Line& line) {
   const int cause = write_all(kStandardOutputDescriptor, line.text());
   if (cause != kWritten) [[unlikely]]
-    fail(cause);
+    end_run(failure_message_, cause);
 }
 
 void StandardOutput::close() {
   // Not asked again after EINTR: on Linux the descriptor is gone whatever close returns.
-  if (close_descriptor(kStandardOutputDescriptor) != 0) fail(errno);
-}
-
-void StandardOutput::fail(int cause) const noexcept {
-  // Nothing is left to tell if standard error fails too. Nothing is buffered anywhere, so
-  // the process can end without running any exit handler.
-  static_cast<void>(write_all(kStandardErrorDescriptor, failure_message_(cause).text()));
-  std::_Exit(1);
+  if (close_descriptor(kStandardOutputDescriptor) != 0) end_run(failure_message_, errno);
 }
 
 }  // namespace tage

@@ -6,8 +6,9 @@ still wait in its closing pause, through a bare Enter, and end with status 0 onc
 letter and Enter are typed.
 
 Then a terminal that hangs up after the first date: reading standard input fails (EIO),
-which must end the input exactly as its end does, with the output of the transcript
-end_after_first_date and status 0, neither reading again for ever nor using old bytes.
+which must end the run where it fails, with the output of the transcript
+end_after_first_date up to the second date's day prompt, the message for a device error
+and status 1, neither reading again for ever nor using old bytes.
 """
 import os
 import pathlib
@@ -80,10 +81,16 @@ def fail(message):
 
 def hung_up_terminal(program):
     transcripts = pathlib.Path(sys.argv[2])
-    expected = (transcripts / "end_after_first_date.out").read_bytes()
+    whole = (transcripts / "end_after_first_date.out").read_bytes()
+    day_prompt = b"Tag: \n"
+    second_day_prompt = whole.index(day_prompt, whole.index(day_prompt) + 1)
+    expected = whole[: second_day_prompt + len(day_prompt)]
+    device_error = (
+        b"Fehler: Die Eingabe konnte nicht gelesen werden: Ein-/Ausgabefehler des Geraets.\n"
+    )
     controller, terminal = pty.openpty()
-    with tempfile.TemporaryFile() as output:
-        run = subprocess.Popen([program], stdin=terminal, stdout=output)
+    with tempfile.TemporaryFile() as output, tempfile.TemporaryFile() as errors:
+        run = subprocess.Popen([program], stdin=terminal, stdout=output, stderr=errors)
         os.close(terminal)
         os.write(controller, (transcripts / "end_after_first_date.in").read_bytes())
         # Hang up once the program waits for the second date's day.
@@ -101,8 +108,13 @@ def hung_up_terminal(program):
             fail("the program went on reading after the terminal hung up")
         output.seek(0)
         got = output.read()
-    if status != 0 or got != expected:
-        fail(f"after a hang-up: status {status}, output:\n{got.decode(errors='replace')}")
+        errors.seek(0)
+        message = errors.read()
+    if status != 1 or got != expected or message != device_error:
+        fail(
+            f"after a hang-up: status {status}, standard error {message!r}, output:\n"
+            f"{got.decode(errors='replace')}"
+        )
     print("hung-up terminal: ok")
 
 

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <limits>
+#include <random>
 
 #include "counting/within_year.hpp"
+#include "dialogue/date_dialogue.hpp"
+#include "support/memory_io.hpp"
 
 namespace tage {
 namespace {
@@ -58,6 +63,49 @@ TEST(SameMonthTotal, IsTheDifferenceOrZero) {
   EXPECT_EQ(same_month_total(5, 5), 0);
   EXPECT_EQ(same_month_total(kMinInt, kMaxInt), 4294967295);
   EXPECT_EQ(same_month_total(kMaxInt, kMinInt), 0);
+}
+
+// Every count between 1601 and 2399, where the program's leap rule is the Gregorian one,
+// must equal the difference of the two days in the civil calendar (0 when the second date
+// comes first), made by the dialogue's own choice of case; the cases whose progress ends
+// in a summary of its own (later months of one year, the next year) close with two.
+TEST(AgainstTheCivilCalendar, RandomDatePairsFrom1601To2399) {
+  using namespace std::chrono;
+  std::mt19937 random(20201);
+  std::uniform_int_distribution<int> year_of(1601, 2399);
+  std::uniform_int_distribution<int> month_of(1, 12);
+  std::uniform_int_distribution<int> span_of(0, 3);
+  for (int i = 0; i < 20000; ++i) {
+    const auto pick = [&](int year) {
+      const year_month_day_last last{
+          std::chrono::year{year}, month_day_last{month{static_cast<unsigned>(month_of(random))}}};
+      std::uniform_int_distribution<unsigned> day_of(1, static_cast<unsigned>(last.day()));
+      return year_month_day{last.year(), last.month(), day{day_of(random)}};
+    };
+    const int first_year = year_of(random);
+    // Mostly near pairs, so that every case comes up often, and some far ones.
+    const int second_year =
+        span_of(random) == 0 ? year_of(random) : std::min(2399, first_year + span_of(random));
+    const year_month_day first = pick(first_year);
+    const year_month_day second = pick(second_year);
+    const DatePair dates{{static_cast<std::int32_t>(static_cast<unsigned>(first.day())),
+                          static_cast<std::int32_t>(static_cast<unsigned>(first.month())),
+                          static_cast<std::int32_t>(static_cast<int>(first.year()))},
+                         {static_cast<std::int32_t>(static_cast<unsigned>(second.day())),
+                          static_cast<std::int32_t>(static_cast<unsigned>(second.month())),
+                          static_cast<std::int32_t>(static_cast<int>(second.year()))}};
+    const std::int64_t difference = (sys_days{second} - sys_days{first}).count();
+    const bool own_summary = (first_year == second_year && second.month() > first.month()) ||
+                             second_year == first_year + 1;
+    MemoryWriter out;
+    const Count count = count_days(dates, out);
+    ASSERT_EQ(count.total, difference > 0 ? difference : 0)
+        << dates.first.day << "." << dates.first.month << "." << dates.first.year << " to "
+        << dates.second.day << "." << dates.second.month << "." << dates.second.year;
+    ASSERT_EQ(count.summaries, own_summary ? 2 : 1)
+        << dates.first.month << "." << dates.first.year << " to " << dates.second.month << "."
+        << dates.second.year;
+  }
 }
 
 }  // namespace

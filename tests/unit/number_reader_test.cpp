@@ -127,6 +127,16 @@ const std::vector<ReadCase> kReadCases = {
      "1\0"
      "\xE4\0"s,
      1, "\x80", false, false},
+    // A high byte that is not 0 makes a character outside ASCII, whatever the low byte.
+    {"UTF-16 little-endian, high byte over a digit",
+     "\xFF\xFE"
+     "1\x01"s,
+     kUntouched, "\x80", true, false},
+    {"UTF-16 big-endian, high byte over a digit",
+     "\xFE\xFF"
+     "\x01"
+     "1"s,
+     kUntouched, "\x80", true, false},
     {"UTF-16 half a character at the end",
      "\xFF\xFE"
      "5\0"

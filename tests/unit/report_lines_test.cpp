@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -27,12 +28,26 @@ TEST(ReportLines, NumbersInPlainDecimalWithTheirSign) {
   EXPECT_EQ(text(lines::blank()), "\n");
 }
 
-TEST(ReportLines, TheLongestSummaryFitsWhole) {
-  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-  const DatePair dates{{kMin, kMin, kMin}, {kMin, kMin, kMin}};
-  EXPECT_EQ(text(lines::summary(dates, std::numeric_limits<std::int64_t>::min())),
-            "Vom -2147483648. -2147483648. -2147483648 bis -2147483648. -2147483648. "
-            "-2147483648 sind -9223372036854775808 Tage vergangen.\n");
+// Each cause in the program's own words; any other errno by its number.
+TEST(ReportLines, FailuresNameTheirCause) {
+  const std::string wrote = "Fehler: Die Ausgabe konnte nicht geschrieben werden: ";
+  const std::string read = "Fehler: Die Eingabe konnte nicht gelesen werden: ";
+  const std::pair<Line, std::string> rows[] = {
+      {lines::output_failure(kOutputIncomplete), wrote + "die Ausgabe hat nicht alles angenommen."},
+      {lines::output_failure(ENOSPC), wrote + "kein Platz mehr auf dem Datentraeger."},
+      {lines::output_failure(EFBIG), wrote + "die Datei waere zu gross."},
+      {lines::output_failure(EBADF), wrote + "die Ausgabe ist geschlossen."},
+      {lines::output_failure(EPIPE), wrote + "der Empfaenger liest nicht mehr."},
+      {lines::output_failure(EIO), wrote + "Ein-/Ausgabefehler des Geraets."},
+      {lines::output_failure(0), wrote + "Systemfehler 0."},
+      {lines::output_failure(std::numeric_limits<int>::min()), wrote + "Systemfehler -2147483648."},
+      {lines::input_failure(EISDIR), read + "die Eingabe ist ein Verzeichnis."},
+      {lines::input_failure(EBADF), read + "die Eingabe ist geschlossen."},
+      {lines::input_failure(EIO), read + "Ein-/Ausgabefehler des Geraets."},
+      {lines::input_failure(EPIPE), read + "Systemfehler " + std::to_string(EPIPE) + "."},
+      {lines::input_failure(std::numeric_limits<int>::max()), read + "Systemfehler 2147483647."},
+  };
+  for (const auto& [line, expected] : rows) EXPECT_EQ(text(line), expected + "\n");
 }
 
 // The whole-year lines rewrite digits in place where they can; every line must still be
@@ -54,6 +69,8 @@ TEST(ReportLines, WholeYearLinesEqualTheLinesBuiltAnew) {
       {5, 99, 10, 1},               // numbers below 100 and up to it
       {101, 146, 9, 365},           // both numbers of three digits from the start
       {100, 19'800, 3, 365},        // a carry through a 9 above the last three digits
+      {-30, -11'000, 160, 365},     // from negative years and totals into positive ones,
+                                    // through every width of both
   };
   for (const Walk& walk : walks) {
     WholeYearLines year_lines;
