@@ -3,14 +3,12 @@
 # and gathers them with their SHA256SUMS in build/release:
 #
 #   tage-VERSION.tar.gz          the source release: exactly the files git tracks
-#   tage_VERSION_ARCH.deb        the dynamic program for Debian, for amd64 (build/default)
-#                                and for arm64, i386, armhf, s390x, ppc64el, riscv64 and
-#                                mips64el (build/linux-ARCH)
-#   tage-VERSION-Linux.tar.gz    the static-pie program for any Linux on x86-64
-#                                (build/linux-static); tage-VERSION-Linux-aarch64.tar.gz
-#                                for arm64 and tage-VERSION-Linux-ARCH.tar.gz for the
-#                                others (build/linux-ARCH-static): static-pie for i386,
-#                                plain static where the C library has no static-pie
+#   tage_VERSION_ARCH.deb        the dynamic program for Debian, for each Linux target of
+#                                packaging/targets.txt (build/default for this machine's,
+#                                build/linux-ARCH for the others)
+#   tage-VERSION-PACKAGE.tar.gz  the one-file program for any Linux of that architecture,
+#                                static-pie or plain static as the table says
+#                                (build/linux-static, build/linux-ARCH-static)
 #   tage-VERSION-win64.zip       tage.exe with LIESMICH.txt and LIZENZ.txt (build/windows)
 #   tage-VERSION-win64.msi       the same as a Windows installer (build/windows)
 #
@@ -27,12 +25,12 @@
 #                                        build whose bytes are compared with the first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-version=$(sed -n 's/^project(tage VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(packaging/version.sh)
+source packaging/targets.sh
 # Where the packages are published: the address the winget and Scoop manifests name.
 download="${TAGE_DOWNLOAD:-https://tage.invalid/download/$version}"
 tests=yes
 [[ "${1:-}" == --no-tests ]] && tests=no
-cross_architectures=(arm64 i386 armhf s390x ppc64el riscv64 mips64el)
 
 # PRESET [WORKFLOW]: configure, build, test (unless --no-tests) and pack, by the workflow
 # of the preset's name unless another is named.
@@ -43,11 +41,17 @@ release() {
     cmake --preset "$1" && cmake --build --preset "$1" && cpack --preset "$1"
   fi
 }
-release default release
-release linux-static
-for architecture in "${cross_architectures[@]}"; do
-  release "linux-$architecture"
-  release "linux-$architecture-static"
+packages=()
+mapfile -t targets < <(linux_targets)
+for target in "${targets[@]}"; do
+  read -r dynamic static < <(builds_of "${target%% *}")
+  if [[ $dynamic == default ]]; then
+    release default release  # the README's test workflow, then the package
+  else
+    release "$dynamic"
+  fi
+  release "$static"
+  packages+=("build/$dynamic"/tage_"$version"_*.deb "build/$static"/tage-"$version"-*.tar.gz)
 done
 cmake --workflow --preset windows-release  # its tests run under Wine: ctest --preset windows
 cmake --build --preset windows --target msi
@@ -55,11 +59,6 @@ cmake --build --preset windows --target msi
 rm -rf build/release
 mkdir -p build/release
 packaging/source_tarball.sh build/release
-cp build/default/tage_*.deb build/linux-static/tage-*-Linux.tar.gz build/windows/tage-*-win64.zip \
-  build/windows/tage-*-win64.msi build/release/
-for architecture in "${cross_architectures[@]}"; do
-  cp "build/linux-$architecture"/tage_*.deb "build/linux-$architecture-static"/tage-*.tar.gz \
-    build/release/
-done
+cp "${packages[@]}" build/windows/tage-"$version"-win64.{zip,msi} build/release/
 (cd build/release && sha256sum -- tage* >SHA256SUMS && cat SHA256SUMS)
 packaging/store_manifests.sh build/release "$download"

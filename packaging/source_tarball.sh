@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="$(realpath "$1")"
-version=$(sed -n 's/^project(tage VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(packaging/version.sh)
 epoch="${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}"
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT

@@ -16,7 +16,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 folder="$1"
 download="$2"
-version=$(sed -n 's/^project(tage VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(packaging/version.sh)
 zip="tage-$version-win64.zip"
 msi="tage-$version-win64.msi"
 hash_of() { awk -v file="$1" '$2 == file || $2 == "*" file { print $1 }' "$folder/SHA256SUMS"; }
