@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# The Linux programs and packages of the release in build/release, for every Linux target
+# of packaging/targets.txt (run packaging/release.sh first):
+#
+# - each program is hardened: its own code is compiled with the stack protector,
+#   stack-clash protection and FORTIFY (its compile flags: neither of the last two shows in
+#   a program whose functions have no large frame and call no fortifiable function with a
+#   known size) and calls the stack protector's check, and it has read-only relocations.
+#   A dynamic one is also checked by hardening-check (PIE, stack protector, RELRO,
+#   BIND_NOW; its FORTIFY and control-flow checks are left to the flags and to the README's
+#   note on CET), a static-pie one by readelf (hardening-check misreads it). Plain static
+#   programs, where the C library has no static-pie, are neither PIE nor bound lazily;
+# - each is built for its machine; the dynamic one needs the C library alone (and, on some
+#   architectures, names the dynamic loader too), the static one nothing;
+# - each .deb has its fields, is lintian-clean and holds a stripped program that runs a
+#   transcript (under qemu for another architecture), its man page, changelog, copyright
+#   and lintian overrides;
+# - each TGZ holds a stripped static program that runs the transcript, its man page,
+#   changelog, the notices and the LGPL, all owned by root.
+#
+#   packaging/check_linux_packages.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source packaging/checks.sh
+source packaging/targets.sh
+version=$(packaging/version.sh)
+release=build/release
+transcript=tests/transcripts/distant_years
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+hardened() {  # BUILD
+  local program="build/$1/tage" flags="build/$1/CMakeFiles/tage_core.dir/flags.make"
+  grep -q -- '-fstack-protector-strong' "$flags"
+  grep -q -- '-fstack-clash-protection' "$flags"
+  grep -q -- '-D_FORTIFY_SOURCE=' "$flags"
+  shows '__stack_chk_fail' nm -u "build/$1/libtage_core.a"
+  shows GNU_RELRO readelf -l "$program"
+  if shows INTERP readelf -l "$program"; then
+    hardening-check --nofortify --nocfprotection "$program"
+  elif shows 'Type: +DYN' readelf -h "$program"; then
+    shows 'FLAGS_1.*PIE' readelf -d "$program"
+    shows 'FLAGS_1.*NOW' readelf -d "$program"
+  fi
+  echo "$program: hardened"
+}
+
+check_deb() {  # DEB ARCHITECTURE [RUNNER...]
+  local deb="$1" architecture="$2" root="$work/root-$2"
+  shift 2
+  dpkg-deb -f "$deb" Package Version Architecture Section Maintainer Depends
+  [[ $(dpkg-deb -f "$deb" Architecture) == "$architecture" ]]
+  [[ $(dpkg-deb -f "$deb" Depends) =~ ^libc6\ \(\>=\ [0-9.]+\)$ ]] ||
+    fail "$deb depends on more than libc6"
+  [[ $(dpkg-deb -f "$deb" Description | wc -l) -gt 2 ]]  # an extended description
+  lintian_clean "$deb"
+  mkdir "$root"
+  dpkg -x "$deb" "$root"
+  "$@" "$root/usr/bin/tage" <"$transcript.in" | cmp - "$transcript.out"
+  stripped "$root/usr/bin/tage"
+  shows '\.comment' readelf -S "$root/usr/bin/tage" && fail "$deb: a .comment section"
+  shows '^\.TH TAGE 1' zcat "$root/usr/share/man/man1/tage.1.gz"
+  shows "^tage \\($version\\)" zcat "$root/usr/share/doc/tage/changelog.gz"
+  head -n 1 "$root/usr/share/doc/tage/copyright" |
+    grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/'
+  test -f "$root/usr/share/lintian/overrides/tage"
+  echo "$deb: ok"
+}
+
+check_tgz() {  # TGZ MACHINE [RUNNER...]
+  local tgz="$1" machine="$2" root
+  shift 2
+  root="$work/tgz/$(basename "$tgz" .tar.gz)/usr"
+  mkdir -p "$work/tgz"
+  tar -xzf "$tgz" -C "$work/tgz"
+  "$@" "$root/bin/tage" <"$transcript.in" | cmp - "$transcript.out"
+  stripped "$root/bin/tage"
+  shows INTERP readelf -l "$root/bin/tage" && fail "$tgz: the program is not static"
+  shows "Machine: +$machine" readelf -h "$root/bin/tage"
+  test -f "$root/share/man/man1/tage.1.gz"
+  test -f "$root/share/doc/tage/changelog.gz"
+  grep -q 'GNU C Library' "$root/share/doc/tage/copyright"
+  grep -q 'GNU LESSER GENERAL PUBLIC LICENSE' "$root/share/doc/tage/LGPL-2.1"
+  tar -tvzf "$tgz" | awk '$2 != "root/root" { exit 1 }'
+  echo "$tgz: ok"
+}
+
+mapfile -t targets < <(linux_targets)
+for target in "${targets[@]}"; do
+  read -r architecture triplet _ runner machine _ package <<<"$target"
+  read -r dynamic static < <(builds_of "$architecture")
+  for build in "$dynamic" "$static"; do
+    hardened "$build"
+    shows "Machine: +$machine" readelf -h "build/$build/tage"
+  done
+  [[ $(readelf -d "build/$dynamic/tage" | sed -n 's/.*NEEDED.*\[\(.*\)\]/\1/p' |
+    grep -v -E '^ld[-.0-9a-z_]*\.so(\.[0-9]+)?$') == libc.so.6 ]] ||
+    fail "build/$dynamic/tage needs more than libc.so.6"
+  shows INTERP readelf -l "build/$static/tage" && fail "build/$static/tage is not static"
+
+  run=()
+  [[ $runner == - ]] || run=("$runner")
+  dynamic_run=("${run[@]}")
+  # A foreign dynamic program runs with the loader and C library of the cross sysroot.
+  [[ $runner == - ]] || dynamic_run+=(-L "/usr/$triplet" -E "LD_LIBRARY_PATH=/usr/$triplet/lib")
+  check_deb "$release/tage_${version}_${architecture}.deb" "$architecture" "${dynamic_run[@]}"
+  check_tgz "$release/tage-${version}-${package}.tar.gz" "$machine" "${run[@]}"
+done
+echo "Linux packages: ${#targets[@]} architectures checked"
