@@ -4,7 +4,7 @@
 # /usr/TRIPLET, the C library first from there too: a loader and a C library of different
 # builds (the sysroot's and a second architecture's libc6:ARCH, say) do not work together.
 #
-#   cmake -DTAGE_DEBIAN_ARCH=armhf --toolchain cmake/debian-cross.cmake ...
+#   cmake -DTAGE_DEBIAN_ARCH=NAME --toolchain cmake/debian-cross.cmake ...
 include(${CMAKE_CURRENT_LIST_DIR}/targets.cmake)
 # The try-compile projects that CMake configures read this file too.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TAGE_DEBIAN_ARCH)
