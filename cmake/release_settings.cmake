@@ -55,7 +55,7 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 # Position-independent programs, as Debian builds them, unless the caller says otherwise.
 # A dynamic program is linked with -pie; a static-pie one is linked by -static-pie alone
 # (a -pie after it would make it dynamic), so CMake adds no -pie there.
-if(NOT DEFINED CMAKE_POSITION_INDEPENDENT_CODE)
+if(NOT DEFINED CMAKE_POSITION_INDEPENDENT_CODE AND NOT TAGE_WASI)
   set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 endif()
 # The project's libraries are static and end up only in programs, so their code is made
@@ -63,7 +63,7 @@ endif()
 # could replace and so may not be inlined into each other (bench/run.sh, "long span, per
 # year line").
 set(CMAKE_CXX_COMPILE_OPTIONS_PIC ${CMAKE_CXX_COMPILE_OPTIONS_PIE})
-if(TAGE_LINK STREQUAL "dynamic")
+if(TAGE_LINK STREQUAL "dynamic" AND NOT TAGE_WASI)
   include(CheckPIESupported)
   check_pie_supported()
 endif()
@@ -108,6 +108,11 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND NOT TAGE_SANITIZE AND NOT TAGE_FUZZ)
 elseif(WIN32 AND NOT MSVC)
   # One tage.exe that runs on a bare Windows, without the MinGW DLLs.
   target_link_options(tage_program_link INTERFACE -static)
+elseif(TAGE_WASI)
+  # The number reader's buffer lives on the stack, which WebAssembly has no guard page
+  # for: 256 KiB leave it ample room. Symbols and the producers' notes are of no use in
+  # the page.
+  target_link_options(tage_program_link INTERFACE -Wl,-z,stack-size=262144 -Wl,--strip-all)
 endif()
 
 # Removes the compilers' version notes (.comment) from a Linux program: they say nothing

@@ -1,4 +1,7 @@
+// WASI has no signals, and its C library refuses <csignal> outright.
+#ifndef __wasi__
 #include <csignal>
+#endif
 
 #include "dialogue/console/number_reader.hpp"
 #include "dialogue/console/standard_streams.hpp"

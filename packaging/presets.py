@@ -39,8 +39,9 @@ def workflow(name, configure_preset, steps):
 
 def presets():
     targets = read_targets()
-    native, windows = targets[0], next(t for t in targets if t["name"] == "windows")
-    cross = [t for t in targets[1:] if t is not windows]
+    native = targets[0]
+    windows, wasm = (next(t for t in targets if t["name"] == name) for name in ("windows", "wasm"))
+    cross = [t for t in targets[1:] if t not in (windows, wasm)]
 
     # name, configure preset, package generator (None: not packed)
     configures = [
@@ -63,13 +64,15 @@ def presets():
         configure("windows", f"tage.exe for {windows['description']}, cross-compiled with mingw-w64",
                   {"TAGE_UNIT_TESTS": "OFF"},
                   toolchainFile="${sourceDir}/cmake/mingw-w64-x86_64.cmake"),
+        configure("wasm", f"tage.wasm: {wasm['description']}, with clang and wasi-libc",
+                  {"TAGE_UNIT_TESTS": "OFF"}, toolchainFile="${sourceDir}/cmake/wasi.cmake"),
         {"name": "linux-cross", "hidden": True,
          "displayName": "Cross build for a Debian architecture with Debian's cross compiler, "
                         "tested under qemu-user",
          "toolchainFile": "${sourceDir}/cmake/debian-cross.cmake",
          "cacheVariables": {"CMAKE_BUILD_TYPE": "Release"}},
     ]
-    packed = [("default", "DEB"), ("linux-static", "TGZ"), ("windows", "ZIP")]
+    packed = [("default", "DEB"), ("linux-static", "TGZ"), ("windows", "ZIP"), ("wasm", "ZIP")]
     for target in cross:
         name = "linux-" + target["name"]
         configures.append(configure(

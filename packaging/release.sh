@@ -11,12 +11,16 @@
 #                                (build/linux-static, build/linux-ARCH-static)
 #   tage-VERSION-win64.zip       tage.exe with LIESMICH.txt and LIZENZ.txt (build/windows)
 #   tage-VERSION-win64.msi       the same as a Windows installer (build/windows)
+#   tage-VERSION.tgz             the npm package: tage.wasm with its launcher for Node.js
+#                                (build/wasm)
+#   tage-VERSION-web.zip         the page that runs tage.wasm in a browser (build/wasm)
 #
 # and, from SHA256SUMS, the manifests with which winget and Scoop install the Windows
 # packages from the download address below (packaging/store_manifests.sh).
 #
 # Every transcript passes on each Linux program before it is packed, and the unit tests
-# on each dynamic one, those of other architectures under qemu-user.
+# on each dynamic one, those of other architectures under qemu-user; on tage.wasm under
+# Node and in the page in headless Chromium.
 #
 # The bytes depend only on the sources and the time stamp (SOURCE_DATE_EPOCH, else the
 # last commit), not on the folder, the user, the umask or the time zone.
@@ -55,10 +59,13 @@ for target in "${targets[@]}"; do
 done
 cmake --workflow --preset windows-release  # its tests run under Wine: ctest --preset windows
 cmake --build --preset windows --target msi
+release wasm
+cmake --build --preset wasm --target npm_package
 
 rm -rf build/release
 mkdir -p build/release
 packaging/source_tarball.sh build/release
-cp "${packages[@]}" build/windows/tage-"$version"-win64.{zip,msi} build/release/
+cp "${packages[@]}" build/windows/tage-"$version"-win64.{zip,msi} build/wasm/tage-"$version".tgz \
+  build/wasm/tage-"$version"-web.zip build/release/
 (cd build/release && sha256sum -- tage* >SHA256SUMS && cat SHA256SUMS)
 packaging/store_manifests.sh build/release "$download"

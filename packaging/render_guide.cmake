@@ -19,8 +19,12 @@
 # byte-order mark and CR LF line ends, as Windows editors expect. LIZENZ.txt holds
 # the licence and the notices of the libraries inside tage.exe (NOTICES).
 #
+# GUIDE, where it is given, receives the guide as it stands in Markdown under a title: the
+# README of the npm package.
+#
 #   cmake -DREADME=... -DLICENSE=... -DNOTICES=... -DMAN_TEMPLATE=... -DVERSION=...
-#         -DEPOCH=... -DMAN_PAGE=... -DLIESMICH=... -DLIZENZ=... -P render_guide.cmake
+#         -DEPOCH=... -DMAN_PAGE=... -DLIESMICH=... -DLIZENZ=... [-DGUIDE=...]
+#         -P render_guide.cmake
 cmake_minimum_required(VERSION 3.25)
 
 file(READ "${README}" readme)
@@ -35,6 +39,7 @@ string(LENGTH "${begin_marker}" marker_length)
 math(EXPR begin "${begin} + ${marker_length}")
 math(EXPR length "${end} - ${begin}")
 string(SUBSTRING "${readme}" ${begin} ${length} guide)
+set(guide_markdown "${guide}")
 # The guide's first line, for the line numbers of errors.
 string(SUBSTRING "${readme}" 0 ${begin} before_guide)
 string(REGEX MATCHALL "\n" before_lines "${before_guide}")
@@ -208,3 +213,7 @@ file(READ "${LICENSE}" licence)
 file(READ "${NOTICES}" notices)
 string(REPLACE "\n" "\r\n" licence "${licence}${notices}")
 file(WRITE "${LIZENZ}" "${byte_order_mark}${licence}")
+
+if(GUIDE)
+  file(WRITE "${GUIDE}" "# ${title}\n\n${guide_markdown}")
+endif()

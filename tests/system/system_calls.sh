@@ -4,12 +4,16 @@
 # write or the closing of standard output can go wrong, injected with strace, ends as it
 # must; a standard output left non-blocking and read slowly gets every line.
 #
-#   system_calls.sh PROGRAM TRANSCRIPTS_FOLDER
+#   system_calls.sh PROGRAM TRANSCRIPTS_FOLDER [--node]
+#
+# With --node, PROGRAM is tage.wasm's launcher under Node: the faults are not injected, as
+# the calls of the whole Node process would be counted, not the program's own.
 #
 # Exits 77 (skipped), saying why, where strace is missing or may not trace (ptrace denied
 # by a sandbox, a container or Yama), once the checks that need no strace have passed.
 program="$1"
 transcripts="$2"
+under_node="${3:-}"
 failed=0
 source "$(dirname "$0")/skipping.sh"
 # LeakSanitizer cannot work under ptrace; a sanitizer build is traced without it.
@@ -54,9 +58,9 @@ strace -o /dev/null true 2>"$errors" ||
   skip_rest "strace may not trace here (ptrace denied: $(head -n 1 "$errors")): writes not counted, no faults injected"
 # Transcripts with many lines of every kind: dialogue, month walk, whole years, summaries.
 for name in distant_months distant_years next_year same_month letter_first_day; do
-  strace -o "$trace" -e trace=write -e signal=none "$program" <"$transcripts/$name.in" >"$got"
+  strace -f -o "$trace" -e trace=write -e signal=none "$program" <"$transcripts/$name.in" >"$got"
   lines=$(wc -l <"$got")
-  writes=$(grep -c '^write(1,' "$trace")
+  writes=$(grep -c -E '^([0-9]+ +)?write\(1,' "$trace")
   if [[ "$lines" != "$writes" || "$writes" == 0 ]]; then
     echo "$name: $lines lines in $writes writes"
     failed=1
@@ -64,6 +68,8 @@ for name in distant_months distant_years next_year same_month letter_first_day; 
     echo "$name: $lines lines, $writes writes"
   fi
 done
+
+[[ "$under_node" == --node ]] && exit $failed
 
 # One row per fault: the injection, the status and the standard output the run must end
 # with (from distant_years), and its message on standard error ("" for none). A call that

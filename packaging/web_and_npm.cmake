@@ -1,0 +1,62 @@
+# What the WebAssembly build ships, from the one tage.wasm:
+#
+# - the npm package tage-VERSION.tgz (`cmake --build --preset wasm --target npm_package`):
+#   the launcher npm/tage.js as the command `tage`, tage.wasm, the guide as README.md and
+#   the licence, packed by npm pack from the folder npm/ of the build;
+# - the page's folder web/ of the build: the files of web/ with the program's bytes in
+#   tage-wasm.js, and as the package tage-VERSION-web.zip (`cpack --preset wasm`).
+set(TAGE_OLDEST_NODE 18.17.0)  # the first with WASI not behind a flag
+find_program(TAGE_NPM npm REQUIRED)
+find_program(TAGE_NODE node REQUIRED)
+set(npm_dir ${out}/npm)
+set(web_dir ${out}/web)
+set(web_source ${PROJECT_SOURCE_DIR}/web)
+
+configure_file(npm/package.json.in ${npm_dir}/package.json @ONLY)
+add_custom_command(
+  OUTPUT ${npm_dir}/tage.js ${npm_dir}/tage.wasm ${npm_dir}/README.md ${npm_dir}/LICENSE
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/npm/tage.js ${npm_dir}/tage.js
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:tage> ${npm_dir}/tage.wasm
+  COMMAND ${CMAKE_COMMAND} -E copy ${guide_markdown} ${npm_dir}/README.md
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${npm_dir}/LICENSE
+  DEPENDS tage npm/tage.js ${guide_markdown} ${PROJECT_SOURCE_DIR}/LICENSE
+  COMMENT "Gathering the npm package in ${npm_dir}")
+
+set(web_files index.html tage.css tage.js manifest.webmanifest icon.svg)
+set(web_outputs ${web_dir}/tage-wasm.js ${web_dir}/sw.js)
+foreach(file IN LISTS web_files)
+  list(APPEND web_outputs ${web_dir}/${file})
+endforeach()
+list(TRANSFORM web_files PREPEND ${web_source}/ OUTPUT_VARIABLE web_sources)
+configure_file(${web_source}/sw.js ${web_dir}/sw.js @ONLY)
+add_custom_command(
+  OUTPUT ${web_dir}/tage-wasm.js ${web_dir}/index.html
+  COMMAND ${CMAKE_COMMAND} -E copy ${web_sources} ${web_dir}
+  COMMAND ${TAGE_NODE} ${CMAKE_CURRENT_SOURCE_DIR}/embed_wasm.js $<TARGET_FILE:tage>
+          ${web_dir}/tage-wasm.js
+  DEPENDS tage ${web_sources} embed_wasm.js
+  COMMENT "Gathering the page in ${web_dir}")
+add_custom_target(web_and_npm ALL DEPENDS ${web_dir}/tage-wasm.js ${npm_dir}/tage.js)
+
+# npm pack gives every file the same time and mode whoever packs it, so two builds give the
+# same bytes.
+set(npm_package ${out}/tage-${PROJECT_VERSION}.tgz)
+add_custom_command(
+  OUTPUT ${npm_package}
+  COMMAND ${CMAKE_COMMAND} -E env npm_config_update_notifier=false npm_config_fund=false
+          npm_config_audit=false ${TAGE_NPM} pack --silent --pack-destination ${out}
+  WORKING_DIRECTORY ${npm_dir}
+  DEPENDS ${npm_dir}/tage.js ${npm_dir}/package.json
+  COMMENT "Packing ${npm_package}")
+add_custom_target(npm_package DEPENDS ${npm_package})
+
+install(FILES ${web_outputs} DESTINATION .)
+set(CPACK_PACKAGE_NAME tage)
+set(CPACK_PACKAGE_VENDOR "Die Entwickler von tage")
+set(CPACK_GENERATOR ZIP)
+tage_target(wasm wasm)
+set(CPACK_SYSTEM_NAME ${wasm_PACKAGE})
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
+configure_file(cpack_settings.cmake.in cpack_settings.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_BINARY_DIR}/cpack_settings.cmake)
+include(CPack)
