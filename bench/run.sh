@@ -12,6 +12,11 @@
 # count of the long span and the peak memory of the long number; exits 1 if a target was
 # missed.
 #
+# Then tage.wasm (preset wasm): the page's whole payload (HTML, CSS, JavaScript and the
+# program), the time from the start of loading to the first prompt in headless Chromium,
+# and the time per whole-year line under Node against the native program's, start-up aside
+# (each program's long span less its short session, medians of runs made alternately).
+#
 #   bench/run.sh [PAIRS]     (PAIRS for the short session; default 200)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -125,6 +130,37 @@ measure() {  # PRESET: builds it, checks its floors, measures
   fi
 }
 
+measure_wasm() {
+  cmake --preset wasm >/dev/null
+  cmake --build --preset wasm >/dev/null
+  local web=build/wasm/web launcher=build/wasm/npm/tage.js native=build/default/tage result
+  echo
+  echo "== wasm"
+  local payload
+  payload=$(cat "$web/index.html" "$web/tage.css" "$web/tage.js" "$web/tage-wasm.js" | wc -c)
+  result=$(verdict "$payload" 150000)
+  [[ "$result" == ok ]] || missed=1
+  printf '%-25s %8s bytes  <= 150000 %s\n' "page, payload" "$payload" "$result"
+  local first
+  if first=$(/usr/bin/python3 tests/browser/page_test.py --first-prompt "$web" 2>/dev/null); then
+    result=$(verdict "$first" 150)
+    [[ "$result" == ok ]] || missed=1
+    printf '%-25s %8s ms     <= 150    %s\n' "page, first prompt" "$first" "$result"
+  else
+    echo "page, first prompt: not measured (chromium, chromium-driver, python3-selenium)"
+  fi
+  local native_long node_long native_short node_short ratio
+  read -r native_long _ node_long _ _ < <("$floors/alternate" 5 "$inputs/years" "$native" "$launcher")
+  read -r native_short _ node_short _ _ < <("$floors/alternate" 5 "$inputs/session" "$native" "$launcher")
+  ratio=$(awk -v a="$native_long" -v b="$native_short" -v c="$node_long" -v d="$node_short" \
+    'BEGIN { printf "%.2f", (c - d) / (a - b) }')
+  result=$(verdict "$ratio" 3)
+  [[ "$result" == ok ]] || missed=1
+  printf '%-25s %8s        <= 3      %s  (native %s s, Node %s s for 1,000,000 lines)\n' \
+    "Node, per year line" "$ratio" "$result" "$native_long" "$node_long"
+}
+
 measure linux-static
 measure default
+measure_wasm
 exit $missed
