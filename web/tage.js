@@ -350,6 +350,8 @@ function setRunning(running) {
 }
 
 function finish(text) {
+  // What the program wrote last is shown before the word that it has ended.
+  if (drawing) draw();
   worker.terminate();
   worker = null;
   state.textContent = text;
