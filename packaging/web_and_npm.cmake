@@ -51,12 +51,7 @@ add_custom_command(
 add_custom_target(npm_package DEPENDS ${npm_package})
 
 install(FILES ${web_outputs} DESTINATION .)
-set(CPACK_PACKAGE_NAME tage)
-set(CPACK_PACKAGE_VENDOR "Die Entwickler von tage")
 set(CPACK_GENERATOR ZIP)
 tage_target(wasm wasm)
 set(CPACK_SYSTEM_NAME ${wasm_PACKAGE})
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
-configure_file(cpack_settings.cmake.in cpack_settings.cmake @ONLY)
-set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_BINARY_DIR}/cpack_settings.cmake)
 include(CPack)
