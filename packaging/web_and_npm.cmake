@@ -23,14 +23,14 @@ add_custom_command(
   COMMENT "Gathering the npm package in ${npm_dir}")
 
 set(web_files index.html tage.css tage.js manifest.webmanifest icon.svg)
-set(web_outputs ${web_dir}/tage-wasm.js ${web_dir}/sw.js)
-foreach(file IN LISTS web_files)
-  list(APPEND web_outputs ${web_dir}/${file})
-endforeach()
 list(TRANSFORM web_files PREPEND ${web_source}/ OUTPUT_VARIABLE web_sources)
+list(TRANSFORM web_files PREPEND ${web_dir}/ OUTPUT_VARIABLE web_copies)
+# The service worker caches every file of the page under a name of this version's.
+list(JOIN web_files "', '" WEB_FILES)
+string(APPEND WEB_FILES "', 'tage-wasm.js")
 configure_file(${web_source}/sw.js ${web_dir}/sw.js @ONLY)
 add_custom_command(
-  OUTPUT ${web_dir}/tage-wasm.js ${web_dir}/index.html
+  OUTPUT ${web_dir}/tage-wasm.js ${web_copies}
   COMMAND ${CMAKE_COMMAND} -E copy ${web_sources} ${web_dir}
   COMMAND ${TAGE_NODE} ${CMAKE_CURRENT_SOURCE_DIR}/embed_wasm.js $<TARGET_FILE:tage>
           ${web_dir}/tage-wasm.js
@@ -50,7 +50,7 @@ add_custom_command(
   COMMENT "Packing ${npm_package}")
 add_custom_target(npm_package DEPENDS ${npm_package})
 
-install(FILES ${web_outputs} DESTINATION .)
+install(FILES ${web_dir}/tage-wasm.js ${web_dir}/sw.js ${web_copies} DESTINATION .)
 set(CPACK_GENERATOR ZIP)
 tage_target(wasm wasm)
 set(CPACK_SYSTEM_NAME ${wasm_PACKAGE})

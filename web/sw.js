@@ -2,8 +2,8 @@
 // and can be installed to a home screen. Every request of the page is answered from this
 // cache first; a new version of the page comes with a new cache name.
 'use strict';
-const CACHE = 'tage-@VERSION@';
-const FILES = ['./', 'index.html', 'tage.css', 'tage.js', 'tage-wasm.js', 'manifest.webmanifest', 'icon.svg'];
+const CACHE = 'tage-@PROJECT_VERSION@';
+const FILES = ['./', '@WEB_FILES@'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)));
