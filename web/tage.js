@@ -13,10 +13,8 @@ const TAIL_LINES = 1000;
 // input that waits for the user's next line. The program is compiled with Asyncify, so a
 // read that has to wait unwinds the program's stack, and once a line has arrived the stack
 // is rewound and the read made again. Runs as the worker's source, so it refers to nothing
-// outside itself.
-function workerMain() {
-  const HEAD = 200;
-  const TAIL = 1000;
+// outside itself: the scroll-back's bounds come as its argument.
+function workerMain({ HEAD, TAIL }) {
   const BATCH_MS = 30; // the longest output is held back before it is shown
   const ERRNO_SUCCESS = 0;
   const ERRNO_BADF = 8;
@@ -38,6 +36,12 @@ function workerMain() {
   let lastSent = 0;
   let linesSeen = 0;
 
+  // Leaves the last TAIL lines of the batch, counting those left out.
+  function keepLastLines() {
+    batch.omitted += batch.tail.length - TAIL;
+    batch.tail = batch.tail.slice(-TAIL);
+  }
+
   function addLine(line) {
     linesSeen += 1;
     if (batch.head.length < HEAD && linesSeen <= HEAD) {
@@ -45,17 +49,12 @@ function workerMain() {
       return;
     }
     batch.tail.push(line);
-    if (batch.tail.length >= 2 * TAIL) {
-      batch.omitted += batch.tail.length - TAIL;
-      batch.tail = batch.tail.slice(-TAIL);
-    }
+    // Cut only now and then, so that a line costs no copy of the batch.
+    if (batch.tail.length >= 2 * TAIL) keepLastLines();
   }
 
   function sendOutput() {
-    if (batch.tail.length > TAIL) {
-      batch.omitted += batch.tail.length - TAIL;
-      batch.tail = batch.tail.slice(-TAIL);
-    }
+    if (batch.tail.length > TAIL) keepLastLines();
     const head = batch.head.join('');
     const tail = batch.tail.join('') + unfinished;
     unfinished = '';
@@ -211,7 +210,9 @@ const cancelButton = document.getElementById('abbrechen');
 const restartButton = document.getElementById('neustart');
 
 const workerUrl = URL.createObjectURL(
-  new Blob([`(${workerMain.toString()})();`], { type: 'text/javascript' }),
+  new Blob([`(${workerMain.toString()})({ HEAD: ${HEAD_LINES}, TAIL: ${TAIL_LINES} });`], {
+    type: 'text/javascript',
+  }),
 );
 let compiled = null;
 let worker = null;
@@ -251,11 +252,11 @@ function showNote() {
     : '';
 }
 
-// The text of `item` without its first `lines` lines.
-function withoutLines(item, lines) {
+// `text` without its first `lines` lines.
+function withoutLines(text, lines) {
   let cut = 0;
-  for (let left = lines; left > 0; left -= 1) cut = item.text.indexOf('\n', cut) + 1;
-  return { text: item.text.slice(cut), typed: item.typed };
+  for (let left = lines; left > 0; left -= 1) cut = text.indexOf('\n', cut) + 1;
+  return text.slice(cut);
 }
 
 // Drops the oldest of the last lines until TAIL_LINES are left.
@@ -269,7 +270,7 @@ function trimTail() {
       omittedLines += lines;
     } else {
       const dropped = tailLines - TAIL_LINES;
-      oldest.data = withoutLines({ text: oldest.data }, dropped).text;
+      oldest.data = withoutLines(oldest.data, dropped);
       tailLines -= dropped;
       omittedLines += dropped;
     }
@@ -288,31 +289,19 @@ function draw() {
     headLines += lines;
   }
   if (next < items.length) {
-    // Of the rest, only the last TAIL_LINES lines are drawn.
-    const rest = items.slice(next);
-    for (const item of rest) omittedLines += item.omitted || 0;
-    // From the last back, lines are kept until there are TAIL_LINES; those before them are
-    // left out.
-    const kept = [];
-    let keptLines = 0;
-    for (let i = rest.length - 1; i >= 0; i -= 1) {
-      if (rest[i].text === undefined) continue;
-      const lines = countLines(rest[i].text);
-      const room = TAIL_LINES - keptLines;
-      if (lines <= room) {
-        kept.unshift(rest[i]);
-        keptLines += lines;
-      } else {
-        if (room > 0) kept.unshift(withoutLines(rest[i], lines - room));
-        omittedLines += lines - Math.max(room, 0);
-        keptLines = TAIL_LINES;
-      }
-    }
+    // The rest goes after the note, and of the last lines only TAIL_LINES stay. The worker
+    // sends at most that many lines at a time, so little is drawn only to be dropped.
     showNote();
     const fragment = document.createDocumentFragment();
-    for (const item of kept) fragment.appendChild(nodeOf(item));
+    for (const item of items.slice(next)) {
+      if (item.text === undefined) {
+        omittedLines += item.omitted;
+      } else {
+        fragment.appendChild(nodeOf(item));
+        tailLines += countLines(item.text);
+      }
+    }
     output.appendChild(fragment);
-    tailLines += keptLines;
     trimTail();
     showNote();
   }
