@@ -32,13 +32,15 @@ expect_failure() {
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# WHAT STATUS OUTPUT MESSAGE: the run just made, its output in $work/got and its standard
-# error in $work/errors, ended with STATUS, the whole OUTPUT and MESSAGE ("" for none).
+# WHAT STATUS OUTPUT MESSAGE: runs the program on this function's standard input, which
+# must end it with STATUS, the whole OUTPUT and MESSAGE on standard error ("" for none).
 expect_run() {
-  local what="$1" status="$2" output="$3" message="$4"
-  if [[ "$status" != "$run_status" ]] || ! cmp -s "$work/got" "$output" ||
+  local what="$1" status="$2" output="$3" message="$4" got_status
+  timeout 5 "$program" >"$work/got" 2>"$work/errors"
+  got_status=$?
+  if [[ "$got_status" != "$status" ]] || ! cmp -s "$work/got" "$output" ||
     [[ "$(cat "$work/errors")" != "$message" ]]; then
-    echo "$what: status $run_status, standard error '$(cat "$work/errors")', output:"
+    echo "$what: status $got_status, standard error '$(cat "$work/errors")', output:"
     cat "$work/got"
     failed=1
   else
@@ -48,28 +50,18 @@ expect_run() {
 
 # The end of input is no failure, whatever ends it.
 empty="$transcripts/empty_input"
-timeout 5 "$program" </dev/null >"$work/got" 2>"$work/errors"
-run_status=$?
-expect_run "input from /dev/null" 0 "$empty.out" ""
-timeout 5 "$program" <"$empty.in" >"$work/got" 2>"$work/errors"
-run_status=$?
-expect_run "input from an empty file" 0 "$empty.out" ""
-printf '' | timeout 5 "$program" >"$work/got" 2>"$work/errors"
-run_status=$?
-expect_run "input from a pipe whose writer closed" 0 "$empty.out" ""
+expect_run "input from /dev/null" 0 "$empty.out" "" </dev/null
+expect_run "input from an empty file" 0 "$empty.out" "" <"$empty.in"
+expect_run "input from a pipe whose writer closed" 0 "$empty.out" "" < <(printf '')
 
 # A read that fails ends the run where it fails: after the two lines the program writes
 # before its first read.
 head -n 2 "$empty.out" >"$work/before_first_read"
 if [[ "$under_node" != --node ]]; then
-  timeout 5 "$program" </ >"$work/got" 2>"$work/errors"
-  run_status=$?
   expect_run "standard input a directory" 1 "$work/before_first_read" \
-    "${failed_to_read}die Eingabe ist ein Verzeichnis."
-  timeout 5 "$program" <&- >"$work/got" 2>"$work/errors"
-  run_status=$?
+    "${failed_to_read}die Eingabe ist ein Verzeichnis." </
   expect_run "standard input closed" 1 "$work/before_first_read" \
-    "${failed_to_read}die Eingabe ist geschlossen."
+    "${failed_to_read}die Eingabe ist geschlossen." <&-
 fi
 
 errors=$(echo '3 3 2020 17 3 2020 x' | "$program" 2>&1 >/dev/full)
