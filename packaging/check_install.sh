@@ -9,8 +9,7 @@ source packaging/checks.sh
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install build/default --prefix "$prefix" >/dev/null
-transcript=tests/transcripts/distant_years
-"$prefix/bin/tage" <"$transcript.in" | cmp - "$transcript.out"
+runs_transcript "$prefix/bin/tage"
 installed=$(cd "$prefix" && find . -type f | sort | tr '\n' ' ')
 [[ $installed == "./bin/tage ./share/doc/tage/NEUIGKEITEN.md ./share/man/man1/tage.1.gz " ]] ||
   fail "a plain install installs more: $installed"

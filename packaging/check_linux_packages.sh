@@ -25,7 +25,6 @@ source packaging/checks.sh
 source packaging/targets.sh
 version=$(packaging/version.sh)
 release=build/release
-transcript=tests/transcripts/distant_years
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -56,7 +55,7 @@ check_deb() {  # DEB ARCHITECTURE [RUNNER...]
   lintian_clean "$deb"
   mkdir "$root"
   dpkg -x "$deb" "$root"
-  "$@" "$root/usr/bin/tage" <"$transcript.in" | cmp - "$transcript.out"
+  runs_transcript "$@" "$root/usr/bin/tage"
   stripped "$root/usr/bin/tage"
   shows '\.comment' readelf -S "$root/usr/bin/tage" && fail "$deb: a .comment section"
   shows '^\.TH TAGE 1' zcat "$root/usr/share/man/man1/tage.1.gz"
@@ -73,7 +72,7 @@ check_tgz() {  # TGZ MACHINE [RUNNER...]
   root="$work/tgz/$(basename "$tgz" .tar.gz)/usr"
   mkdir -p "$work/tgz"
   tar -xzf "$tgz" -C "$work/tgz"
-  "$@" "$root/bin/tage" <"$transcript.in" | cmp - "$transcript.out"
+  runs_transcript "$@" "$root/bin/tage"
   stripped "$root/bin/tage"
   shows INTERP readelf -l "$root/bin/tage" && fail "$tgz: the program is not static"
   shows "Machine: +$machine" readelf -h "$root/bin/tage"

@@ -5,12 +5,18 @@
 #                              cannot break the command's pipe.
 #   stripped ELF               whether the file has no symbol table and no debug sections
 #   lintian_clean DEB [TAG...] lintian --pedantic finds no error and no warning but the TAGs
+#   runs_transcript COMMAND... whether COMMAND, given a long transcript's input (dialogue,
+#                              months and whole years), writes exactly its output
 #   fail MESSAGE               says MESSAGE and ends the script with status 1
 shows() {
   local pattern="$1" output
   shift
   output=$("$@")
   grep -q -E -- "$pattern" <<<"$output"
+}
+
+runs_transcript() {
+  "$@" <tests/transcripts/distant_years.in | cmp - tests/transcripts/distant_years.out
 }
 
 stripped() { ! shows '\.(symtab|debug)' readelf -S --wide "$1"; }
