@@ -31,11 +31,14 @@ head -c 100000000 /dev/zero | tr '\0' '7' >"$inputs/digits"
 head -c 10000000 /dev/zero | tr '\0' '7' >"$inputs/digits_10m"
 
 missed=0
-verdict() {  # VALUE TARGET: "ok" or "MISSED" for a value that must stay at most TARGET
+# VALUE TARGET: sets result to "ok" for a value that must stay at most TARGET and does, else
+# to "MISSED", and then marks the run as one that missed a target.
+judge() {
   if awk -v value="$1" -v target="$2" 'BEGIN { exit !(value <= target) }'; then
-    echo ok
+    result=ok
   else
-    echo MISSED
+    result=MISSED
+    missed=1
   fi
 }
 instructions() {  # PROGRAM INPUT: user-space instructions of one run
@@ -45,15 +48,13 @@ instructions() {  # PROGRAM INPUT: user-space instructions of one run
 wall() {  # LABEL TARGET PAIRS INPUT FLOOR
   local label="$1" target="$2" count="$3" input="$4" floor="$5" floor_s tage_s ratio result
   read -r floor_s _ tage_s _ ratio < <("$floors/alternate" "$count" "$input" "$floor" "$tage")
-  result=$(verdict "$ratio" "$target")
-  [[ "$result" == ok ]] || missed=1
+  judge "$ratio" "$target"
   printf '%-23s %-10s %-10s %-7s <= %-5s %s\n' "$label" "$floor_s" "$tage_s" "$ratio" "$target" \
     "$result"
 }
 counted() {  # LABEL FIGURE TARGET FLOOR TAGE
   local label="$1" figure="$2" target="$3" floor_i="$4" tage_i="$5" result
-  result=$(verdict "$figure" "$target")
-  [[ "$result" == ok ]] || missed=1
+  judge "$figure" "$target"
   printf '%-25s %-12s %-12s %-8s <= %-5s %s\n' "$label" "$floor_i" "$tage_i" "$figure" \
     "$target" "$result"
 }
@@ -124,8 +125,7 @@ measure() {  # PRESET: builds it, checks its floors, measures
     floor_peak=$(/usr/bin/time -f %M "$floors/floor_digits" <"$inputs/digits" 2>&1 >/dev/null)
     peak=$(/usr/bin/time -f %M "$tage" <"$inputs/digits" 2>&1 >/dev/null)
     bound=$((floor_peak > 1024 ? floor_peak : 1024))
-    result=$(verdict "$peak" "$bound")
-    [[ "$result" == ok ]] || missed=1
+    judge "$peak" "$bound"
     echo "long number: peak memory $peak KiB, the floor's $floor_peak KiB (<= $bound) $result"
   fi
 }
@@ -138,13 +138,11 @@ measure_wasm() {
   echo "== wasm"
   local payload
   payload=$(cat "$web/index.html" "$web/tage.css" "$web/tage.js" "$web/tage-wasm.js" | wc -c)
-  result=$(verdict "$payload" 150000)
-  [[ "$result" == ok ]] || missed=1
+  judge "$payload" 150000
   printf '%-25s %8s bytes  <= 150000 %s\n' "page, payload" "$payload" "$result"
   local first
   if first=$(/usr/bin/python3 tests/browser/page_test.py --first-prompt "$web" 2>/dev/null); then
-    result=$(verdict "$first" 150)
-    [[ "$result" == ok ]] || missed=1
+    judge "$first" 150
     printf '%-25s %8s ms     <= 150    %s\n' "page, first prompt" "$first" "$result"
   else
     echo "page, first prompt: not measured (chromium, chromium-driver, python3-selenium)"
@@ -154,8 +152,7 @@ measure_wasm() {
   read -r native_short _ node_short _ _ < <("$floors/alternate" 5 "$inputs/session" "$native" "$launcher")
   ratio=$(awk -v a="$native_long" -v b="$native_short" -v c="$node_long" -v d="$node_short" \
     'BEGIN { printf "%.2f", (c - d) / (a - b) }')
-  result=$(verdict "$ratio" 3)
-  [[ "$result" == ok ]] || missed=1
+  judge "$ratio" 3
   printf '%-25s %8s        <= 3      %s  (native %s s, Node %s s for 1,000,000 lines)\n' \
     "Node, per year line" "$ratio" "$result" "$native_long" "$node_long"
 }
