@@ -22,9 +22,25 @@ add_custom_command(
   DEPENDS tage npm/tage.js ${guide_markdown} ${PROJECT_SOURCE_DIR}/LICENSE
   COMMENT "Gathering the npm package in ${npm_dir}")
 
-set(web_files index.html tage.css tage.js manifest.webmanifest icon.svg)
+set(web_files index.html tage.css program.js page.js manifest.webmanifest icon.svg)
 list(TRANSFORM web_files PREPEND ${web_source}/ OUTPUT_VARIABLE web_sources)
 list(TRANSFORM web_files PREPEND ${web_dir}/ OUTPUT_VARIABLE web_copies)
+# The icons that phones want as PNG, drawn from icon.svg, whose letters are paths, so that
+# the pictures depend on no font: 180 px for the home screen of iOS (apple-touch-icon),
+# 192 and 512 px for Android's (the manifest).
+find_program(TAGE_RSVG_CONVERT rsvg-convert REQUIRED)
+set(web_icons "")
+foreach(size 180 192 512)
+  set(icon ${web_dir}/icon-${size}.png)
+  add_custom_command(
+    OUTPUT ${icon}
+    COMMAND ${TAGE_RSVG_CONVERT} --width=${size} --height=${size} --output=${icon}
+            ${web_source}/icon.svg
+    DEPENDS ${web_source}/icon.svg
+    COMMENT "Drawing the icon of ${size} px")
+  list(APPEND web_icons ${icon})
+  list(APPEND web_files icon-${size}.png)
+endforeach()
 # The service worker caches every file of the page under a name of this version's.
 list(JOIN web_files "', '" WEB_FILES)
 string(APPEND WEB_FILES "', 'tage-wasm.js")
@@ -36,7 +52,7 @@ add_custom_command(
           ${web_dir}/tage-wasm.js
   DEPENDS tage ${web_sources} embed_wasm.js
   COMMENT "Gathering the page in ${web_dir}")
-add_custom_target(web_and_npm ALL DEPENDS ${web_dir}/tage-wasm.js ${npm_dir}/tage.js)
+add_custom_target(web_and_npm ALL DEPENDS ${web_dir}/tage-wasm.js ${web_icons} ${npm_dir}/tage.js)
 
 # npm pack gives every file the same time and mode whoever packs it, so two builds give the
 # same bytes.
@@ -50,7 +66,7 @@ add_custom_command(
   COMMENT "Packing ${npm_package}")
 add_custom_target(npm_package DEPENDS ${npm_package})
 
-install(FILES ${web_dir}/tage-wasm.js ${web_dir}/sw.js ${web_copies} DESTINATION .)
+install(FILES ${web_dir}/tage-wasm.js ${web_dir}/sw.js ${web_copies} ${web_icons} DESTINATION .)
 set(CPACK_GENERATOR ZIP)
 tage_target(wasm wasm)
 set(CPACK_SYSTEM_NAME ${wasm_PACKAGE})
