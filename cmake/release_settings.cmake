@@ -58,11 +58,6 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 if(NOT DEFINED CMAKE_POSITION_INDEPENDENT_CODE AND NOT TAGE_WASI)
   set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 endif()
-# The project's libraries are static and end up only in programs, so their code is made
-# for a program (-fPIE), not for a shared library (-fPIC), whose functions another library
-# could replace and so may not be inlined into each other (bench/run.sh, "long span, per
-# year line").
-set(CMAKE_CXX_COMPILE_OPTIONS_PIC ${CMAKE_CXX_COMPILE_OPTIONS_PIE})
 if(TAGE_LINK STREQUAL "dynamic" AND NOT TAGE_WASI)
   include(CheckPIESupported)
   check_pie_supported()
@@ -114,6 +109,21 @@ elseif(TAGE_WASI)
   # the page.
   target_link_options(tage_program_link INTERFACE -Wl,-z,stack-size=262144 -Wl,--strip-all)
 endif()
+
+# The project's static libraries end up only in programs, so their code is made for a
+# program (-fPIE), not for a shared library (-fPIC), whose functions another library could
+# replace and so may not be inlined into each other (bench/run.sh, "long span, per year
+# line"). CMake compiles a static library that is position-independent with -fPIC; such a
+# library of ours is given the program's option instead. Where nothing is
+# position-independent (WebAssembly, a plain static link) or the compiler has no such
+# option (Windows), the library stays as CMake makes it.
+function(tage_program_code library)
+  get_target_property(position_independent ${library} POSITION_INDEPENDENT_CODE)
+  if(position_independent AND CMAKE_CXX_COMPILE_OPTIONS_PIE)
+    set_target_properties(${library} PROPERTIES POSITION_INDEPENDENT_CODE OFF)
+    target_compile_options(${library} PRIVATE ${CMAKE_CXX_COMPILE_OPTIONS_PIE})
+  endif()
+endfunction()
 
 # Removes the compilers' version notes (.comment) from a Linux program: they say nothing
 # about the program and lintian asks for them to go.
