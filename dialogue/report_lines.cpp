@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "dialogue/console/failure_causes.hpp"
+
 // Each form is one Line::of, which proves at compile time that every line of the form
 // fits.
 namespace tage::lines {

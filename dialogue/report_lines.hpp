@@ -4,7 +4,6 @@
 
 #include "calendar/date.hpp"
 #include "dialogue/console/line.hpp"
-#include "dialogue/console/standard_streams.hpp"
 
 // Every text the program writes: one function per line form, each returning the finished
 // line, line feed included. The texts are plain ASCII and carry all the spacing, so
@@ -39,7 +38,8 @@ Line two_year_total(std::int64_t total);
 Line summary(const DatePair& dates, std::int64_t total);
 
 // Written to standard error when standard output fails: the failure and its `cause`, an
-// errno value (any int: an unknown one is named by its number) or kOutputIncomplete.
+// errno value (any int: an unknown one is named by its number) or kOutputIncomplete
+// (failure_causes.hpp).
 Line output_failure(int cause);
 // Written to standard error when a read of standard input fails: the failure and its
 // `cause`, an errno value (any int, as above).

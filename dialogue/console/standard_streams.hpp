@@ -3,14 +3,11 @@
 #include <cstddef>
 
 #include "dialogue/console/byte_source.hpp"
+#include "dialogue/console/failure_causes.hpp"
 #include "dialogue/console/line_writer.hpp"
 
 // The program's console: standard input, standard output and standard error.
 namespace tage {
-
-// The cause of a failed write that sets no errno: a write that took nothing, or on
-// Windows a line that did not go out whole.
-inline constexpr int kOutputIncomplete = -1;
 
 // The message for a failure with `cause`: an errno value, or kOutputIncomplete for output.
 using FailureMessage = Line (*)(int cause);

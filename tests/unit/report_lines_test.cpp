@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "dialogue/console/failure_causes.hpp"
 #include "dialogue/whole_year_lines.hpp"
 
 namespace tage {
