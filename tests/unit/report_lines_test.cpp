@@ -72,6 +72,7 @@ TEST(ReportLines, WholeYearLinesEqualTheLinesBuiltAnew) {
       {100, 19'800, 3, 365},        // a carry through a 9 above the last three digits
       {-30, -11'000, 160, 365},     // from negative years and totals into positive ones,
                                     // through every width of both
+      {-3, 364, 5, 365},            // from year -1 to 0 with a total rewritten in place
   };
   for (const Walk& walk : walks) {
     WholeYearLines year_lines;
