@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source packaging/checks.sh
 source packaging/targets.sh
-version=$(packaging/version.sh)
+version=$(packaging/identity.sh version)
 tarball="build/release/tage-$version.tar.gz"
 [[ $(tar -tzf "$tarball" | grep -v '/$' | sed "s|^tage-$version/||" | sort) == "$(git ls-files | sort)" ]] ||
   fail "the source tarball does not hold exactly the tracked files"
@@ -23,12 +23,11 @@ source_tree="$work/tage-$version"
 cp -r packaging/distribution/debian "$source_tree/debian"
 sed "s/@VERSION@/$version/" packaging/distribution/debian/changelog.in >"$source_tree/debian/changelog"
 rm "$source_tree/debian/changelog.in"
-{
-  printf 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n'
-  printf 'Upstream-Name: tage\n\nFiles: *\nCopyright: 2026 Die Entwickler von tage\nLicense: Expat\n\n'
-  printf 'License: Expat\n'
-  sed -n '/^Permission/,$p' LICENSE | sed 's/^$/./; s/^/ /'
-} >"$source_tree/debian/copyright"
+# The same copyright as the project's own .deb, from the same template.
+cmake -DTEMPLATE=packaging/copyright.in -DLICENSE=LICENSE \
+  "-DMAINTAINER=$(packaging/identity.sh maintainer)" \
+  "-DYEARS=$(packaging/identity.sh copyright-years)" \
+  -DOUTPUT="$source_tree/debian/copyright" -P packaging/make_copyright.cmake
 
 log="$work/build.log"
 (cd "$source_tree" && dpkg-buildpackage -us -uc -b) >"$log" 2>&1 || { tail -n 60 "$log"; fail "the distribution build failed"; }

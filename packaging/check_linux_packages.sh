@@ -23,7 +23,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source packaging/checks.sh
 source packaging/targets.sh
-version=$(packaging/version.sh)
+version=$(packaging/identity.sh version)
 release=build/release
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -2,7 +2,7 @@
 """The winget and Scoop manifests of a release parse, name its version and carry the
 hashes of its SHA256SUMS for the ZIP and the MSI.
 
-    packaging/check_manifests.py RELEASE_FOLDER VERSION PACKAGE   (PACKAGE: win64)
+    packaging/check_manifests.py RELEASE_FOLDER VERSION PACKAGE WINGET_ID   (PACKAGE: win64)
 """
 import json
 import pathlib
@@ -11,7 +11,7 @@ import sys
 import yaml
 
 
-def main(release, version, package):
+def main(release, version, package, identifier):
     release = pathlib.Path(release)
     sums = {}
     for line in (release / "SHA256SUMS").read_text().splitlines():
@@ -22,7 +22,8 @@ def main(release, version, package):
               for path in (release / "winget").glob("*.yaml")}
     assert len(winget) == 3, winget.keys()
     assert all(manifest["PackageVersion"] == version for manifest in winget.values())
-    installers = winget["DieEntwickler.tage.installer.yaml"]["Installers"]
+    assert all(manifest["PackageIdentifier"] == identifier for manifest in winget.values())
+    installers = winget[f"{identifier}.installer.yaml"]["Installers"]
     by_type = {installer["InstallerType"]: installer for installer in installers}
     assert by_type["zip"]["InstallerSha256"].lower() == sums[zip_name]
     assert by_type["zip"]["InstallerUrl"].endswith("/" + zip_name)

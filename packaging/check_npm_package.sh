@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source packaging/checks.sh
-version=$(packaging/version.sh)
+version=$(packaging/identity.sh version)
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 npm install --global --offline --no-audit --no-fund --prefix "$prefix" \

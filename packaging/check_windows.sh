@@ -18,7 +18,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source packaging/checks.sh
 source packaging/targets.sh
-version=$(packaging/version.sh)
+version=$(packaging/identity.sh version)
 read -r _ triplet _ _ _ _ package < <(target_row windows)
 release=build/release
 transcript=tests/transcripts/distant_years
@@ -45,7 +45,8 @@ pe=$("$triplet-objdump" -p "$exe")
 for property in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do grep -q "$property" <<<"$pe"; done
 [[ $(grep 'DLL Name' <<<"$pe" | awk '{ print $3 }' | sort | tr '\n' ' ') == "KERNEL32.dll msvcrt.dll " ]] ||
   fail "tage.exe needs other DLLs"
-python3 tests/packaging/exe_version.py "$exe" "$version"
+python3 tests/packaging/exe_version.py "$exe" "$version" "$(packaging/identity.sh description)" \
+  "$(packaging/identity.sh maintainer)" "$(packaging/identity.sh copyright-years)"
 for text in LIESMICH.txt LIZENZ.txt; do
   file="$work/zip/$folder/$text"
   head -c 3 "$file" | cmp - <(printf '\357\273\277')  # a UTF-8 byte-order mark
@@ -83,4 +84,5 @@ wineserver -k
 echo "$msi: installs, runs from the PATH, uninstalls cleanly"
 
 # Debian's Python, which has python3-yaml.
-/usr/bin/python3 packaging/check_manifests.py "$release" "$version" "$package"
+/usr/bin/python3 packaging/check_manifests.py "$release" "$version" "$package" \
+  "$(packaging/identity.sh winget-id)"

@@ -3,7 +3,7 @@
 # lines) becomes one entry. Two versions of one day need the time, as each entry must be
 # later than the one before it.
 #
-#   cmake -DNEWS=NEUIGKEITEN.md -DCHANGELOG=changelog -P make_changelog.cmake
+#   cmake -DNEWS=NEUIGKEITEN.md -DCHANGELOG=changelog -DMAINTAINER=NAME -P make_changelog.cmake
 cmake_minimum_required(VERSION 3.25)
 
 file(STRINGS "${NEWS}" lines ENCODING UTF-8)
@@ -33,7 +33,7 @@ endmacro()
 macro(end_entry)
   end_item()
   if(NOT version STREQUAL "")
-    string(APPEND changelog "\n -- Die Entwickler von tage <>  ${date}\n\n")
+    string(APPEND changelog "\n -- ${MAINTAINER} <>  ${date}\n\n")
   endif()
 endmacro()
 

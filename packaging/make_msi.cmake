@@ -5,7 +5,7 @@
 # stopped at it (faketime -f), as the summary information and the cabinet record times.
 #
 #   cmake -DWXS=... -DPROGRAM=tage.exe -DLIESMICH=... -DLIZENZ=... -DSTRIP=... -DEPOCH=...
-#         -DPACKAGE_CODE=... -DMSI=... -P make_msi.cmake
+#         -DPACKAGE_CODE=... -DMSI=... -DMAINTAINER=... -P make_msi.cmake
 cmake_minimum_required(VERSION 3.25)
 
 foreach(tool wixl msibuild faketime)
@@ -48,6 +48,6 @@ execute_process(
     -q "INSERT INTO `Environment` (`Environment`, `Name`, `Value`, `Component_`) VALUES ('PathToTage', '=-*PATH', '[~];[INSTALLDIR]', 'Program')"
     -q "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('RemoveEnvironmentStrings', 3300)"
     -q "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('WriteEnvironmentStrings', 5200)"
-    -s "tage" "Die Entwickler von tage" "x64;1031" "{${PACKAGE_CODE}}"
+    -s "tage" "${MAINTAINER}" "x64;1031" "{${PACKAGE_CODE}}"
   COMMAND_ERROR_IS_FATAL ANY)
 file(REMOVE_RECURSE "${stage}")

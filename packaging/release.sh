@@ -29,7 +29,7 @@
 #                                        build whose bytes are compared with the first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-version=$(packaging/version.sh)
+version=$(packaging/identity.sh version)
 source packaging/targets.sh
 # Where the packages are published: the address the winget and Scoop manifests name.
 download="${TAGE_DOWNLOAD:-https://tage.invalid/download/$version}"

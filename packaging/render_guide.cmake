@@ -22,10 +22,18 @@
 # GUIDE, where it is given, receives the guide as it stands in Markdown under a title: the
 # README of the npm package.
 #
+# The man page's NAME line and the titles say what tage does with the project's one-line
+# description (DESCRIPTION), begun in lower case after the name.
+#
 #   cmake -DREADME=... -DLICENSE=... -DNOTICES=... -DMAN_TEMPLATE=... -DVERSION=...
-#         -DEPOCH=... -DMAN_PAGE=... -DLIESMICH=... -DLIZENZ=... [-DGUIDE=...]
-#         -P render_guide.cmake
+#         -DDESCRIPTION=... -DEPOCH=... -DMAN_PAGE=... -DLIESMICH=... -DLIZENZ=...
+#         [-DGUIDE=...] -P render_guide.cmake
 cmake_minimum_required(VERSION 3.25)
+
+string(SUBSTRING "${DESCRIPTION}" 0 1 initial)
+string(SUBSTRING "${DESCRIPTION}" 1 -1 rest)
+string(TOLOWER "${initial}" initial)
+set(summary "${initial}${rest}")
 
 file(READ "${README}" readme)
 set(begin_marker "<!-- Anleitung: Anfang -->\n")
@@ -196,12 +204,14 @@ math(EXPR month_index "${month} - 1")
 list(GET month_names ${month_index} month_name)
 file(READ "${MAN_TEMPLATE}" page)
 string(REPLACE "@VERSION@" "${VERSION}" page "${page}")
+string(REPLACE "\\" "\\e" man_summary "${summary}")
+string(REPLACE "@SUMMARY@" "${man_summary}" page "${page}")
 string(REPLACE "@DATE@" "${month_name} ${year}" page "${page}")
 string(REPLACE "@GUIDE@\n" "${man}" page "${page}")
 file(WRITE "${MAN_PAGE}" "${page}")
 
 string(STRIP "${text}" text)
-set(title "tage ${VERSION}: zählt die Tage zwischen zwei Kalenderdaten")
+set(title "tage ${VERSION}: ${summary}")
 set(liesmich "${title}\n\n${text}\n\nLizenz: MIT, siehe LIZENZ.txt.\n")
 string(REPLACE "\n" "\r\n" liesmich "${liesmich}")
 # The byte-order mark tells Notepad and older Windows tools that the text is UTF-8; both

@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="$(realpath "$1")"
-version=$(packaging/version.sh)
+version=$(packaging/identity.sh version)
 epoch="${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}"
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT

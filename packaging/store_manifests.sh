@@ -2,21 +2,21 @@
 # Writes the manifests with which winget and Scoop install the Windows packages of a
 # release, from the release folder's SHA256SUMS:
 #
-#   FOLDER/winget/DieEntwickler.tage.yaml                 winget: the version file,
-#   FOLDER/winget/DieEntwickler.tage.installer.yaml       the ZIP (tage.exe as a portable
-#                                                         command `tage`) and the MSI,
-#   FOLDER/winget/DieEntwickler.tage.locale.de-DE.yaml    and the German description;
-#   FOLDER/scoop/tage.json                                Scoop: the ZIP, `tage` on the PATH.
+#   FOLDER/winget/ID.yaml                 winget: the version file,
+#   FOLDER/winget/ID.installer.yaml       the ZIP (tage.exe as a portable command `tage`)
+#                                         and the MSI,
+#   FOLDER/winget/ID.locale.de-DE.yaml    and the German description;
+#   FOLDER/scoop/tage.json                Scoop: the ZIP, `tage` on the PATH.
 #
-# DOWNLOAD is the address the packages are published under; the manifests name
-# DOWNLOAD/FILE for each.
+# ID is the name winget knows tage by (packaging/identity.sh winget-id). DOWNLOAD is the
+# address the packages are published under; the manifests name DOWNLOAD/FILE for each.
 #
 #   packaging/store_manifests.sh FOLDER DOWNLOAD
 set -euo pipefail
 cd "$(dirname "$0")/.."
 folder="$1"
 download="$2"
-version=$(packaging/version.sh)
+version=$(packaging/identity.sh version)
 zip="tage-$version-win64.zip"
 msi="tage-$version-win64.msi"
 hash_of() { awk -v file="$1" '$2 == file || $2 == "*" file { print $1 }' "$folder/SHA256SUMS"; }
@@ -24,8 +24,15 @@ zip_hash=$(hash_of "$zip")
 msi_hash=$(hash_of "$msi")
 [[ -n "$zip_hash" && -n "$msi_hash" ]] || { echo "SHA256SUMS lacks $zip or $msi"; exit 1; }
 product_code=$(msiinfo export "$folder/$msi" Property | awk '$1 == "ProductCode" { print $2 }' | tr -d '\r')
-identifier=DieEntwickler.tage
+identifier=$(packaging/identity.sh winget-id)
+maintainer=$(packaging/identity.sh maintainer)
+description=$(packaging/identity.sh description)
 manifest_version=1.6.0
+# TEXT as a string in double quotes, as YAML and JSON both read it.
+quoted() {
+  local text="${1//\\/\\\\}"
+  printf '"%s"' "${text//\"/\\\"}"
+}
 
 mkdir -p "$folder/winget" "$folder/scoop"
 cat >"$folder/winget/$identifier.yaml" <<YAML
@@ -63,10 +70,10 @@ cat >"$folder/winget/$identifier.locale.de-DE.yaml" <<YAML
 PackageIdentifier: $identifier
 PackageVersion: $version
 PackageLocale: de-DE
-Publisher: Die Entwickler von tage
+Publisher: $(quoted "$maintainer")
 PackageName: tage
 License: MIT
-ShortDescription: Zählt die Tage zwischen zwei Kalenderdaten und erklärt die Zählung.
+ShortDescription: $(quoted "$description")
 Moniker: tage
 ManifestType: defaultLocale
 ManifestVersion: $manifest_version
@@ -74,7 +81,7 @@ YAML
 cat >"$folder/scoop/tage.json" <<JSON
 {
   "version": "$version",
-  "description": "Zählt die Tage zwischen zwei Kalenderdaten und erklärt die Zählung.",
+  "description": $(quoted "$description"),
   "homepage": "$download",
   "license": "MIT",
   "architecture": {

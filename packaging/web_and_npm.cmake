@@ -12,6 +12,8 @@ set(npm_dir ${out}/npm)
 set(web_dir ${out}/web)
 set(web_source ${PROJECT_SOURCE_DIR}/web)
 
+tage_json_text("${PROJECT_DESCRIPTION}" TAGE_DESCRIPTION_JSON)
+tage_json_text("${TAGE_MAINTAINER}" TAGE_MAINTAINER_JSON)
 configure_file(npm/package.json.in ${npm_dir}/package.json @ONLY)
 add_custom_command(
   OUTPUT ${npm_dir}/tage.js ${npm_dir}/tage.wasm ${npm_dir}/README.md ${npm_dir}/LICENSE
@@ -22,9 +24,18 @@ add_custom_command(
   DEPENDS tage npm/tage.js ${guide_markdown} ${PROJECT_SOURCE_DIR}/LICENSE
   COMMENT "Gathering the npm package in ${npm_dir}")
 
-set(web_files index.html tage.css program.js page.js manifest.webmanifest icon.svg)
-list(TRANSFORM web_files PREPEND ${web_source}/ OUTPUT_VARIABLE web_sources)
-list(TRANSFORM web_files PREPEND ${web_dir}/ OUTPUT_VARIABLE web_copies)
+# The page's files: those copied as they are, and those that name the project's
+# description, filled in from it.
+set(web_copied tage.css program.js page.js icon.svg)
+set(web_configured index.html manifest.webmanifest)
+list(TRANSFORM web_copied PREPEND ${web_source}/ OUTPUT_VARIABLE web_sources)
+list(TRANSFORM web_copied PREPEND ${web_dir}/ OUTPUT_VARIABLE web_copies)
+tage_xml_text("${PROJECT_DESCRIPTION}" TAGE_DESCRIPTION_XML)
+foreach(file IN LISTS web_configured)
+  configure_file(${web_source}/${file} ${web_dir}/${file} @ONLY)
+  list(APPEND web_copies ${web_dir}/${file})
+endforeach()
+set(web_files ${web_configured} ${web_copied})
 # The icons that phones want as PNG, drawn from icon.svg, whose letters are paths, so that
 # the pictures depend on no font: 180 px for the home screen of iOS (apple-touch-icon),
 # 192 and 512 px for Android's (the manifest).
@@ -46,7 +57,7 @@ list(JOIN web_files "', '" WEB_FILES)
 string(APPEND WEB_FILES "', 'tage-wasm.js")
 configure_file(${web_source}/sw.js ${web_dir}/sw.js @ONLY)
 add_custom_command(
-  OUTPUT ${web_dir}/tage-wasm.js ${web_copies}
+  OUTPUT ${web_dir}/tage-wasm.js
   COMMAND ${CMAKE_COMMAND} -E copy ${web_sources} ${web_dir}
   COMMAND ${TAGE_NODE} ${CMAKE_CURRENT_SOURCE_DIR}/embed_wasm.js $<TARGET_FILE:tage>
           ${web_dir}/tage-wasm.js

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Checks the version strings of tage.exe: each VERSIONINFO string value stands in the
-resource as its UTF-16 key, padding and UTF-16 value.
+"""Checks the version strings of tage.exe against the project's identity: each VERSIONINFO
+string value stands in the resource as its UTF-16 key, padding and UTF-16 value.
 
-    exe_version.py TAGE_EXE VERSION
+    exe_version.py TAGE_EXE VERSION DESCRIPTION MAINTAINER COPYRIGHT_YEARS
 """
 import re
 import sys
@@ -16,13 +16,14 @@ def string_value(image, key):
 
 def main():
     image = open(sys.argv[1], "rb").read()
-    version = sys.argv[2]
+    version, description, maintainer, years = sys.argv[2:6]
     expected = {
         "FileVersion": version,
         "ProductVersion": version,
         "ProductName": "tage",
-        "FileDescription": "Zählt die Tage zwischen zwei Kalenderdaten",
-        "LegalCopyright": "Copyright (c) 2026 Die Entwickler von tage, MIT-Lizenz",
+        "CompanyName": maintainer,
+        "FileDescription": description,
+        "LegalCopyright": f"Copyright (c) {years} {maintainer}, MIT-Lizenz",
     }
     failed = False
     for key, value in expected.items():
