@@ -28,11 +28,25 @@ release=build/release
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+# BUILD SOURCE: the command that compiled SOURCE in BUILD, as the build lists it in its
+# compile_commands.json (every preset writes one, with any generator).
+compile_command() {
+  python3 - "build/$1/compile_commands.json" "$2" <<'PYTHON'
+import json, sys
+commands, source = sys.argv[1:]
+found = [entry for entry in json.load(open(commands)) if entry["file"].endswith("/" + source)]
+if not found:
+    sys.exit(f"{commands} lists no command for {source}")
+print(found[0].get("command") or " ".join(found[0]["arguments"]))
+PYTHON
+}
+
 hardened() {  # BUILD
-  local program="build/$1/tage" flags="build/$1/CMakeFiles/tage_core.dir/flags.make"
-  grep -q -- '-fstack-protector-strong' "$flags"
-  grep -q -- '-fstack-clash-protection' "$flags"
-  grep -q -- '-D_FORTIFY_SOURCE=' "$flags"
+  local program="build/$1/tage" flags
+  flags=$(compile_command "$1" dialogue/date_dialogue.cpp)
+  for flag in -fstack-protector-strong -fstack-clash-protection -D_FORTIFY_SOURCE=; do
+    grep -q -- "$flag" <<<"$flags" || fail "build/$1 compiles its code without $flag"
+  done
   shows '__stack_chk_fail' nm -u "build/$1/libtage_core.a"
   shows GNU_RELRO readelf -l "$program"
   if shows INTERP readelf -l "$program"; then

@@ -86,6 +86,10 @@ def presets():
              "TAGE_UNIT_TESTS": "OFF"}, inherits="linux-cross"))
         packed += [(name, "DEB"), (name + "-static", "TGZ")]
 
+    # Every build lists its compile commands, whatever the generator, so that a check can
+    # read the flags a source was compiled with (packaging/check_linux_packages.sh).
+    for preset in configures:
+        preset["cacheVariables"].setdefault("CMAKE_EXPORT_COMPILE_COMMANDS", "ON")
     built = [p["name"] for p in configures if not p.get("hidden")]
     builds = [{"name": name, "configurePreset": name} for name in built]
     builds.insert(1, {"name": "tage", "displayName": "Only the program",
