@@ -1,8 +1,7 @@
 # Cross-compiles the Linux program for the Debian architecture TAGE_DEBIAN_ARCH, a row of
 # packaging/targets.txt, with Debian's cross compiler (package g++-TRIPLET). Its tests run
 # under qemu-user with the dynamic loader and the libraries of the cross sysroot
-# /usr/TRIPLET, the C library first from there too: a loader and a C library of different
-# builds (the sysroot's and a second architecture's libc6:ARCH, say) do not work together.
+# /usr/TRIPLET (tage_emulator in targets.cmake).
 #
 #   cmake -DTAGE_DEBIAN_ARCH=NAME --toolchain cmake/debian-cross.cmake ...
 include(${CMAKE_CURRENT_LIST_DIR}/targets.cmake)
@@ -23,5 +22,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${cross_RUNNER} -L /usr/${cross_TRIPLET}
-    -E LD_LIBRARY_PATH=/usr/${cross_TRIPLET}/lib)
+tage_emulator("${TAGE_DEBIAN_ARCH}" CMAKE_CROSSCOMPILING_EMULATOR)

@@ -4,6 +4,15 @@
 #                             PREFIX_MACHINE, PREFIX_STATIC and PREFIX_PACKAGE for the
 #                             target NAME in the caller's scope; PREFIX_FOUND says whether
 #                             the table has it. PREFIX_NAMES lists every target.
+#   tage_emulator(NAME OUT)   sets OUT to the command that runs a dynamic program of the
+#                             other Linux target NAME here: its qemu-user program with the
+#                             dynamic loader and the libraries of the cross sysroot
+#                             /usr/TRIPLET, the C library first from there too (a loader
+#                             and a C library of different builds do not work together).
+#
+# Run as a script, it prints that command for the scripts of packaging/:
+#
+#   cmake -DEMULATOR_OF=NAME -P cmake/targets.cmake
 function(tage_target name prefix)
   file(STRINGS "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../packaging/targets.txt" rows
        REGEX "^[^# ]")
@@ -25,3 +34,15 @@ function(tage_target name prefix)
   set(${prefix}_FOUND ${found} PARENT_SCOPE)
   set(${prefix}_NAMES "${names}" PARENT_SCOPE)
 endfunction()
+
+function(tage_emulator name out)
+  tage_target("${name}" target)
+  set(${out} ${target_RUNNER} -L /usr/${target_TRIPLET} -E LD_LIBRARY_PATH=/usr/${target_TRIPLET}/lib
+      PARENT_SCOPE)
+endfunction()
+
+if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE AND DEFINED EMULATOR_OF)
+  tage_emulator("${EMULATOR_OF}" emulator)
+  list(JOIN emulator " " emulator)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E echo "${emulator}")
+endif()

@@ -100,7 +100,7 @@ check_tgz() {  # TGZ MACHINE [RUNNER...]
 
 mapfile -t targets < <(linux_targets)
 for target in "${targets[@]}"; do
-  read -r architecture triplet _ runner machine _ package <<<"$target"
+  read -r architecture _ _ runner machine _ package <<<"$target"
   read -r dynamic static < <(builds_of "$architecture")
   for build in "$dynamic" "$static"; do
     hardened "$build"
@@ -112,10 +112,12 @@ for target in "${targets[@]}"; do
   shows INTERP readelf -l "build/$static/tage" && fail "build/$static/tage is not static"
 
   run=()
-  [[ $runner == - ]] || run=("$runner")
-  dynamic_run=("${run[@]}")
-  # A foreign dynamic program runs with the loader and C library of the cross sysroot.
-  [[ $runner == - ]] || dynamic_run+=(-L "/usr/$triplet" -E "LD_LIBRARY_PATH=/usr/$triplet/lib")
+  dynamic_run=()
+  if [[ $runner != - ]]; then
+    run=("$runner")
+    # A foreign dynamic program runs as its cross build's tests run it.
+    read -r -a dynamic_run < <(cmake -DEMULATOR_OF="$architecture" -P cmake/targets.cmake)
+  fi
   check_deb "$release/tage_${version}_${architecture}.deb" "$architecture" "${dynamic_run[@]}"
   check_tgz "$release/tage-${version}-${package}.tar.gz" "$machine" "${run[@]}"
 done
