@@ -45,7 +45,6 @@ release() {
     cmake --preset "$1" && cmake --build --preset "$1" && cpack --preset "$1"
   fi
 }
-packages=()
 mapfile -t targets < <(linux_targets)
 for target in "${targets[@]}"; do
   read -r dynamic static < <(builds_of "${target%% *}")
@@ -55,17 +54,20 @@ for target in "${targets[@]}"; do
     release "$dynamic"
   fi
   release "$static"
-  packages+=("build/$dynamic"/tage_"$version"_*.deb "build/$static"/tage-"$version"-*.tar.gz)
 done
 cmake --workflow --preset windows-release  # its tests run under Wine: ctest --preset windows
 cmake --build --preset windows --target msi
 release wasm
 cmake --build --preset wasm --target npm_package
 
+# Every file the release holds, from where it was made (packaging/targets.sh).
 rm -rf build/release
 mkdir -p build/release
 packaging/source_tarball.sh build/release
-cp "${packages[@]}" build/windows/tage-"$version"-win64.{zip,msi} build/wasm/tage-"$version".tgz \
-  build/wasm/tage-"$version"-web.zip build/release/
-(cd build/release && sha256sum -- tage* >SHA256SUMS && cat SHA256SUMS)
+files=()
+while read -r folder name; do
+  [[ $folder == - ]] || cp "$folder/$name" build/release/
+  files+=("$name")
+done < <(release_files "$version")
+(cd build/release && sha256sum -- "${files[@]}" >SHA256SUMS && cat SHA256SUMS)
 packaging/store_manifests.sh build/release "$download"
