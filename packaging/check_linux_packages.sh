@@ -7,9 +7,10 @@
 #   a program whose functions have no large frame and call no fortifiable function with a
 #   known size) and calls the stack protector's check, and it has read-only relocations.
 #   A dynamic one is also checked by hardening-check (PIE, stack protector, RELRO,
-#   BIND_NOW; its FORTIFY and control-flow checks are left to the flags and to the README's
-#   note on CET), a static-pie one by readelf (hardening-check misreads it). Plain static
-#   programs, where the C library has no static-pie, are neither PIE nor bound lazily;
+#   BIND_NOW; its FORTIFY and control-flow checks are left to the flags and to the note on
+#   CET in ENTWICKLUNG.md), a static-pie one by readelf (hardening-check misreads it).
+#   Plain static programs, where the C library has no static-pie, are neither PIE nor
+#   bound lazily;
 # - each is built for its machine; the dynamic one needs the C library alone (and, on some
 #   architectures, names the dynamic loader too), the static one nothing;
 # - each .deb has its fields, is lintian-clean and holds a stripped program that runs a
