@@ -350,7 +350,9 @@ elements.link.addEventListener('click', () => {
   );
 });
 // An address changed by hand to another calculation starts that one.
-window.addEventListener('hashchange', () => run.start(link.read()));
+window.addEventListener('hashchange', () => {
+  if (run.compiled) run.start(link.read());
+});
 
 // The program's bytes come with the page (tage-wasm.js), so that it runs from a folder
 // opened straight from the disk too, where the page may load nothing else.

@@ -13,26 +13,24 @@ const CRASHED = 'Das Programm ist abgestürzt: ';
 const NOT_LOADED = 'Das Programm konnte nicht geladen werden: ';
 
 // Runs in the page: waits until the element `id` shows `text` (the output region without
-// the echoes of what was typed), and gives what it shows.
+// the echoes of what was typed) and gives what it shows; for no `text`, until the program
+// waits for input or has ended.
 function pageWaitFor(id, text, milliseconds) {
   const shown = () => {
     const element = document.getElementById(id).cloneNode(true);
     element.querySelectorAll('kbd').forEach((typed) => typed.remove());
     return element.textContent;
   };
+  const idle = () => document.getElementById('ausgabe').getAttribute('aria-busy') === 'false';
   return new Promise((resolve, reject) => {
     const deadline = performance.now() + milliseconds;
     const look = () => {
       const seen = shown();
-      if (seen.includes(text)) resolve(seen);
+      if (text === null ? idle() : seen.includes(text)) resolve(seen);
       else if (performance.now() > deadline) {
-        reject(
-          new Error(
-            `waited ${milliseconds} ms in vain for "${text}" in #${id}, which ends ` +
-              JSON.stringify(seen.slice(-200)),
-          ),
-        );
-      } else setTimeout(look, 10);
+        const awaited = text === null ? 'the program to wait' : `"${text}" in #${id}`;
+        reject(new Error(`waited ${milliseconds} ms in vain for ${awaited}: ${seen.slice(-200)}`));
+      } else setTimeout(look, 5);
     };
     look();
   });
@@ -42,24 +40,12 @@ function waitFor(session, id, text, milliseconds = 30000) {
   return session.run(pageWaitFor, id, text, milliseconds);
 }
 
-// Runs in the page: waits until the program waits for input or has ended.
-function pageWaitIdle(milliseconds) {
-  return new Promise((resolve, reject) => {
-    const deadline = performance.now() + milliseconds;
-    const look = () => {
-      if (document.getElementById('ausgabe').getAttribute('aria-busy') === 'false') resolve();
-      else if (performance.now() > deadline)
-        reject(new Error(`still busy after ${milliseconds} ms`));
-      else setTimeout(look, 5);
-    };
-    look();
-  });
-}
+const waitIdle = (session) => waitFor(session, 'ausgabe', null);
 
 async function openPage(session, url) {
   await session.open(url);
   await waitFor(session, 'ausgabe', FIRST_PROMPT);
-  await session.run(pageWaitIdle, 30000);
+  await waitIdle(session);
 }
 
 // Puts `text` into the input line as typed and presses `key`, then waits until the program
@@ -74,7 +60,7 @@ async function typeLine(session, text, key, { busy = false } = {}) {
   }, text);
   if (!open) return false;
   await session.press('#eingabe', key);
-  if (!busy) await session.run(pageWaitIdle, 30000);
+  if (!busy) await waitIdle(session);
   return true;
 }
 
@@ -131,11 +117,21 @@ export async function checkTranscripts(session, pageUrl, transcripts) {
       }
     }
   }
+  // "Neu starten" begins an empty run and takes the calculation out of the address.
+  await session.click('#neustart');
+  await waitIdle(session);
+  const restarted = await session.run(() => [
+    location.hash,
+    document.getElementById('ausgabe').textContent,
+  ]);
+  const emptied =
+    restarted[0] === '' && restarted[1].endsWith('Tag: \n') && !restarted[1].includes('Monat');
   console.log(
     `transcripts: ${2 * names.length - failed.length} of ${2 * names.length} runs ` +
-      'as at the console, typed and from their links',
+      'as at the console, typed and from their links; Neu starten ' +
+      (emptied ? 'empties the run and the address' : `leaves ${JSON.stringify(restarted)}`),
   );
-  return failed.length === 0;
+  return failed.length === 0 && emptied;
 }
 
 function grouped(count) {
@@ -158,7 +154,8 @@ export async function checkScrollBack(session, pageUrl, nodeProgram) {
   await typeLine(session, '1 1 100000', 'Enter');
   const shown = await waitFor(session, 'ausgabe', 'Vom 1. 1. 1000 bis 1. 1. 100000');
   if (shown !== expected) {
-    const at = [...shown].findIndex((character, i) => character !== [...expected][i]);
+    let at = 0;
+    while (shown[at] === expected[at]) at += 1;
     console.log(
       `scroll-back: of ${lines.length} lines the page shows otherwise from ` +
         `${JSON.stringify(shown.slice(Math.max(0, at - 80), at + 80))}`,
