@@ -30,10 +30,10 @@ set(web_copied tage.css program.js page.js icon.svg)
 set(web_configured index.html manifest.webmanifest)
 list(TRANSFORM web_copied PREPEND ${web_source}/ OUTPUT_VARIABLE web_sources)
 list(TRANSFORM web_copied PREPEND ${web_dir}/ OUTPUT_VARIABLE web_copies)
+list(TRANSFORM web_configured PREPEND ${web_dir}/ OUTPUT_VARIABLE web_filled)
 tage_xml_text("${PROJECT_DESCRIPTION}" TAGE_DESCRIPTION_XML)
 foreach(file IN LISTS web_configured)
   configure_file(${web_source}/${file} ${web_dir}/${file} @ONLY)
-  list(APPEND web_copies ${web_dir}/${file})
 endforeach()
 set(web_files ${web_configured} ${web_copied})
 # The icons that phones want as PNG, drawn from icon.svg, whose letters are paths, so that
@@ -57,7 +57,7 @@ list(JOIN web_files "', '" WEB_FILES)
 string(APPEND WEB_FILES "', 'tage-wasm.js")
 configure_file(${web_source}/sw.js ${web_dir}/sw.js @ONLY)
 add_custom_command(
-  OUTPUT ${web_dir}/tage-wasm.js
+  OUTPUT ${web_dir}/tage-wasm.js ${web_copies}
   COMMAND ${CMAKE_COMMAND} -E copy ${web_sources} ${web_dir}
   COMMAND ${TAGE_NODE} ${CMAKE_CURRENT_SOURCE_DIR}/embed_wasm.js $<TARGET_FILE:tage>
           ${web_dir}/tage-wasm.js
@@ -77,7 +77,8 @@ add_custom_command(
   COMMENT "Packing ${npm_package}")
 add_custom_target(npm_package DEPENDS ${npm_package})
 
-install(FILES ${web_dir}/tage-wasm.js ${web_dir}/sw.js ${web_copies} ${web_icons} DESTINATION .)
+install(FILES ${web_dir}/tage-wasm.js ${web_dir}/sw.js ${web_filled} ${web_copies} ${web_icons}
+        DESTINATION .)
 set(CPACK_GENERATOR ZIP)
 tage_target(wasm wasm)
 set(CPACK_SYSTEM_NAME ${wasm_PACKAGE})
