@@ -12,7 +12,7 @@
 //
 //   node page_test.mjs ENGINE TOOLS WEB_FOLDER TRANSCRIPTS_FOLDER NODE_PROGRAM SCREENSHOTS
 //   node page_test.mjs --bench ENGINE TOOLS WEB_FOLDER
-//       prints the milliseconds to the first prompt (the median of five loads) and the
+//       prints the milliseconds to the first prompt (the median of nine loads) and the
 //       seconds from the second date of a million-year span to its summary shown
 //
 // ENGINE is chromium, firefox or webkit; TOOLS the folder where npm ci installed
