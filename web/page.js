@@ -22,21 +22,27 @@ const NOTE = (omitted) => `… ${omitted.toLocaleString('de-DE')} Zeilen ausgela
 // piece of text, and every echo, carries the first and the last line it touches, so that
 // what the rule leaves out can be taken away from the front; an echo belongs to the line it
 // follows. What arrives waits in a queue, thinned by the same rule, and is drawn at once
-// when the program waits or ends, but no more often than every DRAW_MS while it writes on:
-// each drawing lays out the whole region anew, which a slow engine needs tens of
-// milliseconds for.
+// when the program waits or ends. While it writes on, a drawing comes at most every
+// DRAW_MS and adds at most DRAW_LINES lines, the oldest queued; the rest waits for the next
+// one, or is left out by then. After the note, lines stand in blocks of their own, a new
+// one wherever a line begins, so that taking lines away at the front or adding them at the
+// end lays out only the blocks touched. Both keep each drawing short in WebKit, which lays
+// out all the text of a block anew when any of it changes, and needs some 50 ms for a
+// thousand new lines: drawing them all at once held the page up for about 100 ms.
 const scrollBack = (() => {
   const DRAW_MS = 250;
+  const DRAW_LINES = 250;
   const region = document.getElementById('ausgabe');
   const note = document.createElement('span');
   note.className = 'ausgelassen';
   let written = 0; // complete lines of the program's, as far as the page has heard
   let lineOpen = false; // whether the program's last line heard has no line end yet
   let queued = []; // {text, typed, first, last} not yet drawn, oldest first
-  let after = []; // {node, first, last} drawn after the note, oldest first
+  let after = []; // {node, first, last, block} drawn after the note, oldest first
   let drawnAt = -Infinity;
   let drawing = null; // the timer of the next drawing
   let stuck = true; // whether the region follows the newest line
+  let working = false; // whether the program is writing on, rather than waiting or ended
 
   region.addEventListener('scroll', () => {
     stuck = region.scrollTop + region.clientHeight >= region.scrollHeight - 4;
@@ -72,7 +78,9 @@ const scrollBack = (() => {
     const { head, tail } = keptLines(written);
     let gone = 0;
     while (gone < after.length && leftOut(after[gone])) {
-      after[gone].node.remove();
+      const { node, block } = after[gone];
+      node.remove();
+      if (!block.hasChildNodes()) block.remove();
       gone += 1;
     }
     if (gone > 0) after = after.slice(gone);
@@ -84,25 +92,61 @@ const scrollBack = (() => {
     note.textContent = tail > head ? NOTE(tail - head) : '';
   }
 
+  // The block that a node drawn after the note goes into: the last one while its line goes
+  // on, else a new one at the end of `later`.
+  function blockAfterNote(later) {
+    const newest = after[after.length - 1];
+    if (newest && !newest.node.textContent.endsWith('\n')) return newest.block;
+    const block = document.createElement('span');
+    block.className = 'zeilen';
+    later.appendChild(block);
+    return block;
+  }
+
+  // The queued pieces to draw now: all of them once the program waits or has ended; while
+  // it writes on, the oldest DRAW_LINES lines, a piece cut where they end.
+  function takeQueued() {
+    if (!working) return queued.splice(0);
+    const taken = [];
+    let room = DRAW_LINES;
+    while (queued.length > 0 && room > 0) {
+      const piece = queued[0];
+      const lines = piece.last - piece.first + 1;
+      if (lines <= room || piece.typed) {
+        taken.push(queued.shift());
+        room -= lines;
+      } else {
+        const line = piece.first + room;
+        const rest = fromLine(piece.text, piece.first, line);
+        const before = piece.text.slice(0, piece.text.length - rest.length);
+        taken.push({ ...piece, text: before, last: line - 1 });
+        queued[0] = { ...piece, text: rest, first: line };
+        room = 0;
+      }
+    }
+    return taken;
+  }
+
   function draw() {
     clearTimeout(drawing);
     drawing = null;
     drawnAt = performance.now();
     const { head } = keptLines(written);
     const later = document.createDocumentFragment();
-    for (const piece of queued) {
+    for (const piece of takeQueued()) {
       const node = nodeOf(piece);
       if (piece.last < head) {
         region.insertBefore(node, note);
       } else {
-        later.appendChild(node);
-        after.push({ node, first: piece.first, last: piece.last });
+        const block = blockAfterNote(later);
+        block.appendChild(node);
+        after.push({ node, first: piece.first, last: piece.last, block });
       }
     }
-    queued = [];
     region.appendChild(later);
     thin();
     if (stuck) region.scrollTop = region.scrollHeight;
+    if (queued.length > 0) drawing = setTimeout(draw, DRAW_MS);
   }
 
   function enqueue(piece) {
@@ -119,9 +163,10 @@ const scrollBack = (() => {
     // While the program works on what it was given, the region is busy, and a screen
     // reader waits for the lines that come; once the program waits for input, or has ended,
     // they are drawn at once and read.
-    busy(working) {
-      region.setAttribute('aria-busy', String(working));
-      if (!working && drawing !== null) draw();
+    busy(writing) {
+      working = writing;
+      region.setAttribute('aria-busy', String(writing));
+      if (!writing && drawing !== null) draw();
     },
 
     clear() {
@@ -134,6 +179,7 @@ const scrollBack = (() => {
       queued = [];
       after = [];
       stuck = true;
+      working = false;
     },
 
     // What the program wrote: pieces of text, each starting in its line `first`.
