@@ -146,7 +146,13 @@ const scrollBack = (() => {
     region.appendChild(later);
     thin();
     if (stuck) region.scrollTop = region.scrollHeight;
-    if (queued.length > 0) drawing = setTimeout(draw, DRAW_MS);
+    if (queued.length > 0) drawLater();
+  }
+
+  // The next drawing, DRAW_MS after the last one, unless one is due already.
+  function drawLater() {
+    if (drawing !== null) return;
+    drawing = setTimeout(draw, Math.max(0, drawnAt + DRAW_MS - performance.now()));
   }
 
   function enqueue(piece) {
@@ -154,9 +160,7 @@ const scrollBack = (() => {
     let gone = 0;
     while (gone < queued.length && leftOut(queued[gone])) gone += 1;
     if (gone > 0) queued = queued.slice(gone);
-    if (drawing === null) {
-      drawing = setTimeout(draw, Math.max(0, drawnAt + DRAW_MS - performance.now()));
-    }
+    drawLater();
   }
 
   return {
